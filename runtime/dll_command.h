@@ -1,0 +1,40 @@
+#pragma once
+// Outside DLL functions bound at their first call. The signature is taken from
+// the SDK declaration (decltype(GetCurrentProcess)) or written with WINAPI: on
+// i686 a pointer type that forgets stdcall corrupts the stack silently.
+#include <windows.h>
+
+#include <utility>
+
+namespace runtime {
+
+// Loads the DLL (run directory + "\" + name, then the executable's directory +
+// name, then the plain name; a name with ':' as it is) and finds the entry
+// ("#n" is ordinal n). Records the module so the end clean-up frees it. A
+// failure frees what was loaded and is the fatal error naming DLL and entry.
+FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name);
+
+template <typename Function>
+class DllCommand {
+public:
+    constexpr DllCommand(int index, const char* dll_file_name, const char* entry_name)
+        : index_(index), dll_file_name_(dll_file_name), entry_name_(entry_name) {}
+
+    template <typename... Args>
+    auto operator()(Args&&... args) const {
+        if (address_ == nullptr) address_ = bind_dll_entry(dll_file_name_, entry_name_);
+        return reinterpret_cast<Function*>(address_)(std::forward<Args>(args)...);
+    }
+
+    int index() const { return index_; }
+    const char* dll_file_name() const { return dll_file_name_; }
+    const char* entry_name() const { return entry_name_; }
+
+private:
+    int index_;
+    const char* dll_file_name_;
+    const char* entry_name_;
+    mutable FARPROC address_ = nullptr;
+};
+
+}  // namespace runtime

@@ -1,0 +1,16 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+#include "runtime/text.h"
+
+namespace runtime {
+
+// Root 1 HKEY_CLASSES_ROOT, 2 HKEY_CURRENT_CONFIG, 4 HKEY_LOCAL_MACHINE,
+// 5 HKEY_USERS, any other number HKEY_CURRENT_USER. The full path is split at
+// its last backslash into key and value name. REG_SZ comes back as stored,
+// REG_EXPAND_SZ expanded; anything else gives the default (or the empty text).
+Text read_registry_text(int root, std::string_view full_value_path,
+                        std::optional<std::string_view> default_text = std::nullopt);
+
+}  // namespace runtime
