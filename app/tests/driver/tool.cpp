@@ -107,6 +107,13 @@ HWND focused_window(const Tool& tool) {
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
+void set_game_directory(const Tool& tool, std::string_view directory) {
+    // The W form: the text crosses the process boundary unchanged.
+    const std::wstring wide = test_support::code_page_to_wide(directory, 936);
+    SendMessageW(control(tool, ui::kPathFieldId), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
 std::optional<DWORD> close_and_wait(Tool& tool) {
     PostMessageA(tool.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     return tool.process.wait(kTimeoutMs);

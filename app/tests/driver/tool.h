@@ -45,6 +45,9 @@ std::string tab_caption(const Tool& tool, HWND tab, int index);
 // The window that has the keyboard focus in the program's GUI thread.
 HWND focused_window(const Tool& tool);
 
+// Puts a game folder into the path field, as start-up would have.
+void set_game_directory(const Tool& tool, std::string_view directory);
+
 // Closes the main window and returns the exit code, or nothing at the deadline.
 std::optional<DWORD> close_and_wait(Tool& tool);
 
