@@ -100,6 +100,19 @@ std::string tab_caption(const Tool& tool, HWND tab, int index) {
     return caption;
 }
 
+RECT tab_item_rect(const Tool& tool, HWND tab, int index) {
+    HANDLE process = tool.process.handle();
+    RECT rect{};
+    auto* remote = static_cast<RECT*>(
+        VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr) return rect;
+    if (!SendMessageA(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) ||
+        !ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr))
+        rect = RECT{};
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return rect;
+}
+
 HWND focused_window(const Tool& tool) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

@@ -42,6 +42,10 @@ void select_page(const Tool& tool, int page);
 // The caption of tab `index`, read through the program's own memory.
 std::string tab_caption(const Tool& tool, HWND tab, int index);
 
+// The rectangle of tab `index` in the tab control, read through the program's
+// own memory; empty when it cannot be read.
+RECT tab_item_rect(const Tool& tool, HWND tab, int index);
+
 // The window that has the keyboard focus in the program's GUI thread.
 HWND focused_window(const Tool& tool);
 
