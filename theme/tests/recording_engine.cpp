@@ -98,8 +98,9 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     const auto watching = reinterpret_cast<DWORD_PTR>(&watching_heap_free);
     if (reason == DLL_PROCESS_ATTACH) {
         this_module = instance;
-        real_heap_free = reinterpret_cast<decltype(&HeapFree)>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "HeapFree"));
+        // Through void*: a direct cast from FARPROC trips -Wcast-function-type.
+        real_heap_free = reinterpret_cast<decltype(&HeapFree)>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "HeapFree")));
         redirect_heap_free_import(reinterpret_cast<DWORD_PTR>(real_heap_free), watching);
     } else if (reason == DLL_PROCESS_DETACH) {
         redirect_heap_free_import(watching, real);
