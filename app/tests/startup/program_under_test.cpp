@@ -1,0 +1,94 @@
+#include "app/tests/startup/program_under_test.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "testing/deadline.h"
+#include "testing/window_search.h"
+#include "testing/window_text.h"
+
+namespace startup_driver {
+
+std::string windows_path(std::string_view unix_path) {
+    std::string path = "Z:" + std::string(unix_path);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string place_program(std::string_view program, const std::string& folder) {
+    const std::string source(program);
+    const std::string target = folder + source.substr(source.find_last_of('\\'));
+    // The program carries 100 MB of packs: a link is instant, a copy is not.
+    if (!CreateHardLinkA(target.c_str(), source.c_str(), nullptr) &&
+        !CopyFileA(source.c_str(), target.c_str(), TRUE))
+        throw std::runtime_error("cannot place the program in " + folder);
+    return target;
+}
+
+HWND find_main_window(DWORD process_id) {
+    for (HWND window : test_support::top_level_windows(process_id)) {
+        const std::string kind = test_support::window_class(window);
+        // Wine keeps helper windows of its own (IME, OLE) among a process's top-level windows.
+        if (kind == "#32770" || kind == "IME" || kind.starts_with("OleMainThread")) continue;
+        if (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) return window;
+    }
+    return nullptr;
+}
+
+HWND wait_for_visible_main_window(DWORD process_id, DWORD timeout_ms) {
+    return test_support::poll_until(timeout_ms, [&]() -> HWND {
+        const HWND window = find_main_window(process_id);
+        return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+    });
+}
+
+namespace {
+
+struct ChildSearch {
+    HWND parent;
+    bool (*matches)(HWND child, HWND parent, const void* context);
+    const void* context;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK visit_child(HWND child, LPARAM search_address) {
+    auto* search = reinterpret_cast<ChildSearch*>(search_address);
+    if (!search->matches(child, search->parent, search->context)) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+HWND find_descendant(HWND parent, bool (*matches)(HWND, HWND, const void*), const void* context) {
+    ChildSearch search{parent, matches, context};
+    EnumChildWindows(parent, &visit_child, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool is_path_field(HWND child, HWND main_window, const void*) {
+    if (test_support::window_class(child) != "Static" || GetParent(child) != main_window) return false;
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, main_window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect.left == 32 && rect.top == 16 && rect.right - rect.left == 312 &&
+           rect.bottom - rect.top == 32;
+}
+
+bool is_button_with_caption(HWND child, HWND, const void* caption) {
+    return test_support::window_class(child) == "Button" && IsWindowVisible(child) &&
+           test_support::window_text(child) == *static_cast<const std::string_view*>(caption);
+}
+
+}  // namespace
+
+HWND find_path_field(HWND main_window) { return find_descendant(main_window, &is_path_field, nullptr); }
+
+HWND find_button(HWND main_window, std::string_view caption) {
+    return find_descendant(main_window, &is_button_with_caption, &caption);
+}
+
+DWORD close_and_wait(const test_support::ChildProcess& program, HWND main_window) {
+    PostMessageW(main_window, WM_CLOSE, 0, 0);
+    return program.wait(10000).value_or(STILL_ACTIVE);
+}
+
+}  // namespace startup_driver
