@@ -48,7 +48,7 @@ wine_prefix_ready
 game=$WINEPREFIX/drive_c/英雄联盟
 mkdir -p "$game/TCLS" "$game/Game"
 [ -e "$game/TCLS/Client.exe" ] || printf 'MZ' >"$game/TCLS/Client.exe"
-[ -e "$game/Game/ClientZips.txt" ] || cp "$build/packs/stock/ClientZips.txt" "$game/Game/ClientZips.txt"
+[ -e "$game/Game/ClientZips.txt" ] || cp "$build/packs/generated/stock_manifest.txt" "$game/Game/ClientZips.txt"
 wine reg add 'HKLM\Software\Tencent\LOL' /v InstallPath /t REG_SZ /d 'C:\英雄联盟' /f >/dev/null 2>&1
 
 # The program runs from the prefix, so the engine file it writes beside itself

@@ -6,8 +6,14 @@
 #include "testing/deadline.h"
 #include "testing/window_search.h"
 #include "testing/window_text.h"
+#include "ui/control_table.h"
 
 namespace startup_driver {
+namespace {
+
+constexpr char kMainWindowClass[] = "SkinPackToolMainWindow";
+
+}  // namespace
 
 std::string windows_path(std::string_view unix_path) {
     std::string path = "Z:" + std::string(unix_path);
@@ -26,13 +32,7 @@ std::string place_program(std::string_view program, const std::string& folder) {
 }
 
 HWND find_main_window(DWORD process_id) {
-    for (HWND window : test_support::top_level_windows(process_id)) {
-        const std::string kind = test_support::window_class(window);
-        // Wine keeps helper windows of its own (IME, OLE) among a process's top-level windows.
-        if (kind == "#32770" || kind == "IME" || kind.starts_with("OleMainThread")) continue;
-        if (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) return window;
-    }
-    return nullptr;
+    return test_support::find_top_level_window(process_id, {.class_name = kMainWindowClass, .visible = std::nullopt});
 }
 
 HWND wait_for_visible_main_window(DWORD process_id, DWORD timeout_ms) {
@@ -64,15 +64,6 @@ HWND find_descendant(HWND parent, bool (*matches)(HWND, HWND, const void*), cons
     return search.found;
 }
 
-bool is_path_field(HWND child, HWND main_window, const void*) {
-    if (test_support::window_class(child) != "Static" || GetParent(child) != main_window) return false;
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, main_window, reinterpret_cast<POINT*>(&rect), 2);
-    return rect.left == 32 && rect.top == 16 && rect.right - rect.left == 312 &&
-           rect.bottom - rect.top == 32;
-}
-
 bool is_button_with_caption(HWND child, HWND, const void* caption) {
     return test_support::window_class(child) == "Button" && IsWindowVisible(child) &&
            test_support::window_text(child) == *static_cast<const std::string_view*>(caption);
@@ -80,7 +71,7 @@ bool is_button_with_caption(HWND child, HWND, const void* caption) {
 
 }  // namespace
 
-HWND find_path_field(HWND main_window) { return find_descendant(main_window, &is_path_field, nullptr); }
+HWND find_path_field(HWND main_window) { return test_support::find_child(main_window, static_cast<int>(ui::kPathFieldId)); }
 
 HWND find_button(HWND main_window, std::string_view caption) {
     return find_descendant(main_window, &is_button_with_caption, &caption);

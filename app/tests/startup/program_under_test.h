@@ -18,12 +18,11 @@ std::string windows_path(std::string_view unix_path);
 // returns the new path.
 std::string place_program(std::string_view program, const std::string& folder);
 
-// The visible or hidden main window: the process's top-level window that is no
-// dialog. Null when there is none.
+// The visible or hidden main window, by its class. Null when there is none.
 HWND find_main_window(DWORD process_id);
 HWND wait_for_visible_main_window(DWORD process_id, DWORD timeout_ms);
 
-// The path field: the label at (32, 16), 312 x 32, in the main window's client area.
+// The path field, by its control id.
 HWND find_path_field(HWND main_window);
 
 // The first visible button of the main window with that caption (GBK).
