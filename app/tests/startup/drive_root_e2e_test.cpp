@@ -1,5 +1,5 @@
-// Start-up against a drive root: drive T: is mapped to a fresh folder by
-// with_test_drive.sh before this program runs.
+// Start-up against a drive root: drive T: is mapped to a fresh folder
+// (DRIVE_FOLDER) by with_test_drive.sh before this program runs.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,12 +26,16 @@ class DriveRootTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(GetFileAttributesA(kDriveRoot), INVALID_FILE_ATTRIBUTES) << "run through with_test_drive.sh";
+        // Paths on T: resolve through the prefix's link, but the folder tree
+        // lists only the drives the system has been told of.
+        ASSERT_TRUE(DefineDosDeviceA(0, "T:", windows_path(DRIVE_FOLDER).c_str()));
         ASSERT_TRUE(CreateDirectoryA("T:\\TCLS", nullptr));
         ASSERT_TRUE(test_support::write_whole_file("T:\\TCLS\\Client.exe", "MZ"));
     }
     void TearDown() override {
         DeleteFileA("T:\\TCLS\\Client.exe");
         RemoveDirectoryA("T:\\TCLS");
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, "T:", nullptr);
     }
 };
 
