@@ -1,19 +1,14 @@
-// Stand-ins until the pack operations land: each names its entry, so a button
-// bound to the wrong entry shows at once.
+// The rows' buttons run the pack operations, which read the path field afresh
+// for every path they build.
 #include "app/entry_operations.h"
 
-#include <string>
-
-#include "runtime/message_box.h"
+#include "packs/operations.h"
+#include "ui/path_field.h"
 
 namespace app {
 
-void apply_entry(int entry) {
-    runtime::message_box("修改 " + std::to_string(entry), 0, "提示");
-}
+void apply_entry(int entry) { packs::apply_pack(entry, &ui::read_game_directory); }
 
-void restore_entry(int entry) {
-    runtime::message_box("恢复 " + std::to_string(entry), 0, "提示");
-}
+void restore_entry(int entry) { packs::restore_pack(entry, &ui::read_game_directory); }
 
 }  // namespace app
