@@ -71,7 +71,7 @@ void measure_to_window(const std::string& program_path, Figures& figures) {
     const startup_driver::InstallPathValue install_path(std::nullopt);
     const double start = now_seconds();
     test_support::ChildProcess program(program_path);
-    const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs);
+    const auto box = poll_fast([&] { return test_support::wait_for_message_box(program.id(), 0); });
     if (!box) throw std::runtime_error("no not-found message");
     test_support::press_ok(box->box);
     const HWND window = poll_fast([&]() -> HWND {
@@ -94,9 +94,17 @@ double median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+void print_samples(const char* what, const std::vector<double>& values, double scale) {
+    std::printf("  %-24s", what);
+    for (double value : values) std::printf(" %7.1f", value * scale);
+    std::printf("\n");
+}
+
 void print_line(const char* what, const std::vector<double>& packs, const std::vector<double>& empty,
                 const char* unit, double scale) {
     const double a = median(packs), b = median(empty);
+    print_samples((std::string(what) + ", packs").c_str(), packs, scale);
+    print_samples((std::string(what) + ", empty").c_str(), empty, scale);
     std::printf("%-18s packs %8.1f %s   empty packs %8.1f %s   ratio %.3f\n", what, a * scale, unit, b * scale,
                 unit, b > 0 ? a / b : 0.0);
 }
