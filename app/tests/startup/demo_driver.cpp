@@ -18,9 +18,11 @@
 namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
+constexpr DWORD kSettleMs = 1000;
 constexpr DWORD kHoldStillMs = 2500;
 
 void shot(const char* name) {
+    Sleep(kSettleMs);  // a window just shown paints in its own time
     std::printf("shot %s\n", name);
     std::fflush(stdout);
     Sleep(kHoldStillMs);
