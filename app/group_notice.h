@@ -2,7 +2,7 @@
 
 namespace app {
 
-// The "关于群" button's notice.
+// The "关于群" button: where to find the chat group.
 void show_group_notice();
 
 }  // namespace app

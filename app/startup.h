@@ -2,11 +2,14 @@
 
 namespace app {
 
-// The handler of the main window's created event: runs while the window is
-// still hidden, before the message loop.
+// The main window's created event: theme, working-set trim, then the game
+// directory from the registry confirmed in the folder dialog. Runs before the
+// window is shown; ends the program (code 0) when the choice is wrong.
 void run_startup();
 
-// The exit routine: releases the game directory chosen at start-up.
+// The exit routine that releases the folder chosen at start-up. The frame
+// registers it at start; run_startup registers it too, which is harmless since
+// a routine is registered only once.
 void release_chosen_directory();
 
 }  // namespace app
