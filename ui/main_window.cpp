@@ -89,7 +89,7 @@ bool register_class() {
     window_class.lpfnWndProc = window_proc;
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.hIcon = LoadIconA(window_class.hInstance, MAKEINTRESOURCEA(kIconResourceId));
-    window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = kClassName;
     return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
