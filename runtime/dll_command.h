@@ -14,6 +14,9 @@ namespace runtime {
 // failure frees what was loaded and is the fatal error naming DLL and entry.
 FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name);
 
+// Frees every module that bind_dll_entry loaded; part of the end clean-up.
+void free_dll_command_modules();
+
 template <typename Function>
 class DllCommand {
 public:
