@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/handle.h"
+
 namespace {
 
 int show_box(const char* text, const char* title) {
@@ -24,10 +26,9 @@ int show_box(const char* text, const char* title) {
 }
 
 void write_text(const char* path, const char* text, DWORD length) {
-    const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const runtime::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(file, text, length, &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), text, length, &written, nullptr);
 }
 
 int choose_folder(const char* report) {
