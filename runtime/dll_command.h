@@ -26,7 +26,9 @@ public:
     template <typename... Args>
     auto operator()(Args&&... args) const {
         if (address_ == nullptr) address_ = bind_dll_entry(dll_file_name_, entry_name_);
-        return reinterpret_cast<Function*>(address_)(std::forward<Args>(args)...);
+        // Through void*: FARPROC's own type says nothing about the entry, and
+        // a direct cast draws -Wcast-function-type.
+        return reinterpret_cast<Function*>(reinterpret_cast<void*>(address_))(std::forward<Args>(args)...);
     }
 
     int index() const { return index_; }

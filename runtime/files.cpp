@@ -19,7 +19,14 @@ bool write_file(std::string_view path, std::initializer_list<ByteSet> contents) 
     const Text name = terminated(path);
     if (name.empty()) return false;
     // CREATE_ALWAYS with normal attributes: an existing file is replaced, but
-    // a hidden or system one is refused rather than silently unhidden.
+    // a hidden or system one is refused rather than silently unhidden. Windows
+    // refuses it inside CreateFileA; Wine does not, so say it here as well.
+    const DWORD existing = GetFileAttributesA(name.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     const UniqueFile file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;

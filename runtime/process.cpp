@@ -59,8 +59,11 @@ void fatal_error(int number, std::string_view message) {
     static char text[4096];
     build_fatal_text(text, sizeof text, number, message);
     MessageBoxA(nullptr, text, "错误", MB_ICONERROR | MB_OK);
+    // The exit routines are dropped unrun; the modules are freed even when
+    // the error came from inside the end clean-up itself.
     exit_routines().clear();
-    run_end_cleanup();
+    cleaned_up = true;
+    free_dll_command_modules();
     ExitProcess(kFatalExitCode);
 }
 

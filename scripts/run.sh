@@ -11,5 +11,11 @@ cmake --build "$build"
 export WINEPREFIX=$build/wineprefix
 . scripts/wine-env.sh
 wine_prefix_ready
-# The window does not exist yet: run the runtime's own test program.
-wine "$build/runtime/runtime_tests.exe"
+# The window does not exist yet: run the runtime's own test program. It shows
+# and answers message boxes, so it needs a display: a private one when there
+# is none.
+if [ -n "${DISPLAY:-}" ]; then
+    wine "$build/runtime/runtime_tests.exe"
+else
+    xvfb-run -a wine "$build/runtime/runtime_tests.exe"
+fi
