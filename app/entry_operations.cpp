@@ -1,5 +1,5 @@
-// The rows' buttons run the pack operations, which read the path field afresh
-// for every path they build.
+// The "修改" and "恢复" buttons of each row run the pack operations of their
+// own catalogue entry, over the game directory in the path field.
 #include "app/entry_operations.h"
 
 #include "packs/operations.h"
@@ -7,8 +7,8 @@
 
 namespace app {
 
-void apply_entry(int entry) { packs::apply_pack(entry, &ui::read_game_directory); }
+void apply_entry(int entry) { packs::apply_pack(entry, ui::read_game_directory); }
 
-void restore_entry(int entry) { packs::restore_pack(entry, &ui::read_game_directory); }
+void restore_entry(int entry) { packs::restore_pack(entry, ui::read_game_directory); }
 
 }  // namespace app

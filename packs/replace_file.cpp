@@ -15,7 +15,10 @@ constexpr DWORD kRefusedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HI
 constexpr DWORD kLongestProgramManifest = 1024;
 
 DWORD write_new_file(const char* path, runtime::ByteSet contents, ChunkWriter write) {
-    runtime::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // OPEN_EXISTING: GetTempFileNameA made the file, empty. Truncating it
+    // again (CREATE_ALWAYS) would make ext4 flush all 35 MB at close, as for
+    // a file overwritten in place, and the manifest's rename would wait on it.
+    runtime::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError();
     if (!write(file.get(), contents)) return GetLastError();

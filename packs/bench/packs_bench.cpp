@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int kBenchEntry = 16;
-constexpr int kRuns = 9;
+constexpr int kRuns = 15;
 
 std::string g_game_directory;
 int g_messages = 0;

@@ -66,8 +66,12 @@ def main(argv: list[str]) -> int:
     for f in faults:
         print(f"error: {f}", file=sys.stderr)
     if faults:
+        # No stamp of an earlier check may let the build go on.
+        pathlib.Path(argv[4]).unlink(missing_ok=True)
         return 1
-    pathlib.Path(argv[4]).write_text("checked\n")
+    stamp = pathlib.Path(argv[4])
+    stamp.parent.mkdir(parents=True, exist_ok=True)
+    stamp.write_text("checked\n")
     return 0
 
 

@@ -35,6 +35,12 @@ def table(entries) -> str:
     return "\n".join(lines)
 
 
+def write_if_changed(path: pathlib.Path, data: bytes) -> None:
+    # Unchanged outputs keep their time stamp, so nothing downstream rebuilds.
+    if not path.exists() or path.read_bytes() != data:
+        path.write_bytes(data)
+
+
 def main(argv: list[str]) -> int:
     if len(argv) != 3:
         print(__doc__, file=sys.stderr)
@@ -42,10 +48,10 @@ def main(argv: list[str]) -> int:
     entries = pack_catalogue.read_catalogue(pathlib.Path(argv[1]))
     out = pathlib.Path(argv[2])
     out.mkdir(parents=True, exist_ok=True)
-    (out / "catalogue_table.inc").write_text(table(entries), encoding="utf-8")
-    (out / "stock_manifest.txt").write_bytes(pack_catalogue.stock_manifest())
+    write_if_changed(out / "catalogue_table.inc", table(entries).encode("utf-8"))
+    write_if_changed(out / "stock_manifest.txt", pack_catalogue.stock_manifest())
     for e in entries:
-        (out / f"manifest_{e.number:02d}.txt").write_bytes(pack_catalogue.pack_manifest(e))
+        write_if_changed(out / f"manifest_{e.number:02d}.txt", pack_catalogue.pack_manifest(e))
     return 0
 
 

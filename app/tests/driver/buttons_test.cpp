@@ -1,4 +1,6 @@
-// Every button runs its own operation, ending in a task-modal box.
+// Every "修改" and "恢复" button runs its own entry's operation on the game
+// folder in the path field, each ending in a task-modal box; the notice
+// button shows its notice. The files are checked against the catalogue.
 #include <windows.h>
 
 #include <string>
@@ -6,7 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "app/tests/driver/tool.h"
+#include "packs/catalogue.h"
+#include "packs/manifest.h"
+#include "packs/messages.h"
 #include "testing/box_watcher.h"
+#include "testing/temp_directory.h"
 #include "testing/window_text.h"
 #include "ui/control_table.h"
 
@@ -14,30 +20,67 @@ namespace {
 
 using driver::control;
 
-// Presses the button and returns the box it brings up, checked task-modal.
-test_support::MessageBoxSeen press_and_read_box(const driver::Tool& tool, std::uint32_t id) {
+std::string bytes_of(runtime::ByteSet bytes) {
+    return std::string(reinterpret_cast<const char*>(bytes.data), bytes.size);
+}
+
+DWORD file_size(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0xFFFFFFFF;
+    return data.nFileSizeLow;
+}
+
+bool file_missing(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Presses the button and returns the text of the box it brings up, after
+// checking that the box is task-modal and closing it.
+std::string press(const driver::Tool& tool, std::uint32_t id) {
     PostMessageA(control(tool, id), BM_CLICK, 0, 0);
     auto box = test_support::wait_for_message_box(tool.process.id(), driver::kTimeoutMs);
-    if (!box) throw std::runtime_error("no box after a press");
+    if (!box) {
+        ADD_FAILURE() << "no box after pressing " << std::hex << id;
+        return {};
+    }
     EXPECT_EQ(box->title, "提示");
     EXPECT_EQ(box->owner, nullptr);
     EXPECT_FALSE(IsWindowEnabled(tool.window)) << "the box must be task-modal";
     EXPECT_TRUE(box->all_other_windows_disabled());
-    return *box;
+    EXPECT_TRUE(test_support::close_message_box(*box));
+    EXPECT_TRUE(IsWindowEnabled(tool.window));
+    return box->text;
 }
 
-TEST(Buttons, EveryEntryButtonRunsItsOwnEntrysOperation) {
+TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
+    test_support::TempDirectory game;
+    ASSERT_TRUE(game.make_directory("Game"));
+    const std::string stock = bytes_of(packs::stock_manifest());
+    const std::string manifest_path = game.path() + std::string(packs::kManifestSuffix);
+    ASSERT_TRUE(test_support::write_whole_file(manifest_path, stock));
+
     driver::Tool tool = driver::start_tool();
+    driver::set_game_directory(tool, game.path());
     for (int page : {1, 2}) {
         driver::select_page(tool, page);
-        for (const ui::ControlRecord& record : ui::kControls) {
-            if (record.page != page || record.kind != ui::Kind::button) continue;
-            SCOPED_TRACE(test_support::gbk_to_utf8(record.name));
-            const auto box = press_and_read_box(tool, record.id);
-            // Started without a game directory, every pack operation refuses.
-            EXPECT_EQ(box.text, "没找到路径");
-            ASSERT_TRUE(test_support::close_message_box(box));
-            EXPECT_TRUE(IsWindowEnabled(tool.window));
+        for (std::size_t i = 0; i < ui::kControls.size(); ++i) {
+            const ui::ControlRecord& apply = ui::kControls[i];
+            if (apply.page != page || apply.binding.operation != ui::Operation::apply_entry) continue;
+            const ui::ControlRecord& restore = ui::kControls[i + 1];
+            ASSERT_EQ(restore.binding.operation, ui::Operation::restore_entry);
+            const int entry = apply.binding.entry;
+            SCOPED_TRACE("entry " + std::to_string(entry));
+            const packs::CatalogueEntry& pack = packs::catalogue_entry(entry);
+            const std::string archive_path =
+                game.path() + std::string(packs::kPackFolderSuffix) + std::string(pack.pack_file_name);
+
+            EXPECT_EQ(press(tool, apply.id), packs::apply_message());
+            EXPECT_EQ(file_size(archive_path), packs::catalogue_archive_size(entry));
+            EXPECT_EQ(test_support::read_whole_file(manifest_path), bytes_of(pack.manifest));
+
+            EXPECT_EQ(press(tool, restore.id), packs::kRestoreMessage);
+            EXPECT_TRUE(file_missing(archive_path));
+            EXPECT_EQ(test_support::read_whole_file(manifest_path), stock);
         }
     }
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
@@ -45,9 +88,29 @@ TEST(Buttons, EveryEntryButtonRunsItsOwnEntrysOperation) {
 
 TEST(Buttons, NoticeButtonShowsTheGroupNotice) {
     driver::Tool tool = driver::start_tool();
-    const auto box = press_and_read_box(tool, ui::kNoticeButtonId);
-    ASSERT_TRUE(test_support::close_message_box(box));
+    EXPECT_FALSE(press(tool, ui::kNoticeButtonId).empty());
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
+}
+
+// Relative game folders resolve against the program's own folder, wherever
+// it was started from.
+TEST(Buttons, ProgramStartedElsewhereWorksInItsRunDirectory) {
+    test_support::TempDirectory elsewhere;
+    const std::string relative = "e2e_run_directory_" + std::to_string(GetCurrentProcessId());
+    const std::string in_run_directory = test_support::own_directory() + "\\" + relative;
+    ASSERT_TRUE(CreateDirectoryA(in_run_directory.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((in_run_directory + "\\Game").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(elsewhere.path_of(relative).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(elsewhere.path_of(relative + "\\Game").c_str(), nullptr));
+
+    driver::Tool tool = driver::start_tool(elsewhere.path());
+    driver::set_game_directory(tool, relative);
+    EXPECT_EQ(press(tool, 0x16030001), packs::apply_message());  // 按钮1, entry 1
+    const std::string name(packs::catalogue_entry(1).pack_file_name);
+    EXPECT_EQ(file_size(in_run_directory + "\\Game\\" + name), packs::catalogue_archive_size(1));
+    EXPECT_TRUE(file_missing(elsewhere.path_of(relative + "\\Game\\" + name)));
+    EXPECT_EQ(driver::close_and_wait(tool), 0u);
+    test_support::remove_tree(in_run_directory);
 }
 
 }  // namespace

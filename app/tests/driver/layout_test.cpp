@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "app/tests/driver/tool.h"
@@ -132,6 +134,21 @@ TEST_F(Layout, TabControlHasTwoPagesWithTheFirstSelected) {
     EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(driver::tab_caption(*tool, tab, 0), "电玩");
     EXPECT_EQ(driver::tab_caption(*tool, tab, 1), "源计划");
+    const RECT first = driver::tab_item_rect(*tool, tab, 0);
+    const RECT second = driver::tab_item_rect(*tool, tab, 1);
+    EXPECT_EQ(first.top, second.top) << "one row of tabs";
+    EXPECT_LT(first.left, second.left) << "in page order";
+    EXPECT_LT(first.bottom, 40) << "along the top edge";
+
+    // What the platform decides, for the record: frame, title bar, tab strip.
+    RECT client;
+    GetClientRect(tool->window, &client);
+    std::printf("platform metrics: client area %ldx%ld of the 811x472 window; "
+                "title bar %d, fixed frame %dx%d; tab strip %ld high (tabs %ldx%ld, %ldx%ld)\n",
+                client.right, client.bottom, GetSystemMetrics(SM_CYCAPTION),
+                GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME), first.bottom,
+                first.right - first.left, first.bottom - first.top, second.right - second.left,
+                second.bottom - second.top);
     EXPECT_FALSE(driver::style(tab) & (TCS_MULTILINE | TCS_VERTICAL | TCS_BOTTOM));
 }
 

@@ -100,11 +100,31 @@ std::string tab_caption(const Tool& tool, HWND tab, int index) {
     return caption;
 }
 
+RECT tab_item_rect(const Tool& tool, HWND tab, int index) {
+    HANDLE process = tool.process.handle();
+    RECT rect{};
+    auto* remote = static_cast<RECT*>(
+        VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr) return rect;
+    if (!SendMessageA(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) ||
+        !ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr))
+        rect = RECT{};
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return rect;
+}
+
 HWND focused_window(const Tool& tool) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     const DWORD thread = GetWindowThreadProcessId(tool.window, nullptr);
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void set_game_directory(const Tool& tool, std::string_view directory) {
+    // The W form: the text crosses the process boundary unchanged.
+    const std::wstring wide = test_support::code_page_to_wide(directory, 936);
+    SendMessageW(control(tool, ui::kPathFieldId), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 std::optional<DWORD> close_and_wait(Tool& tool) {

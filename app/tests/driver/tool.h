@@ -42,8 +42,15 @@ void select_page(const Tool& tool, int page);
 // The caption of tab `index`, read through the program's own memory.
 std::string tab_caption(const Tool& tool, HWND tab, int index);
 
+// The rectangle of tab `index` in the tab control, read through the program's
+// own memory; empty when it cannot be read.
+RECT tab_item_rect(const Tool& tool, HWND tab, int index);
+
 // The window that has the keyboard focus in the program's GUI thread.
 HWND focused_window(const Tool& tool);
+
+// Puts a game folder into the path field, as start-up would have.
+void set_game_directory(const Tool& tool, std::string_view directory);
 
 // Closes the main window and returns the exit code, or nothing at the deadline.
 std::optional<DWORD> close_and_wait(Tool& tool);
