@@ -223,6 +223,12 @@ TEST(Engine, HookAndResourcesGoWithTheLastWindow) {
     });
 }
 
+TEST(Engine, ThreadEndingReleasesItsSkin) {
+    const long before = engine_gdi_objects();
+    on_fresh_thread([&] { ASSERT_EQ(attach(theme_container(5)), engine::kAttached); });
+    EXPECT_EQ(engine_gdi_objects(), before);
+}
+
 TEST(Engine, NoGdiObjectLeaksOverHundredWindows) {
     on_fresh_thread([&] {
         const Sample keeper = create_sample();
