@@ -1,0 +1,52 @@
+#include "engine/skin/gdi.h"
+
+namespace engine {
+
+Buffer::Buffer(HDC target, int width, int height)
+    : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1),
+      dc_(CreateCompatibleDC(target)) {
+    if (!dc_) return;
+    bitmap_.reset(CreateCompatibleBitmap(target, width_, height_));
+    if (bitmap_) old_bitmap_ = SelectObject(dc_.get(), bitmap_.get());
+}
+
+Buffer::~Buffer() {
+    // The bitmap must leave the DC before either is deleted.
+    if (old_bitmap_ != nullptr) SelectObject(dc_.get(), old_bitmap_);
+}
+
+void Buffer::present(HDC target, int x, int y) const {
+    BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+}
+
+void fill(HDC dc, const RECT& rect, Rgb color) {
+    // ExtTextOut with ETO_OPAQUE fills without creating a brush.
+    const COLORREF old = SetBkColor(dc, colorref(color));
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    SetBkColor(dc, old);
+}
+
+void fill_vertical(HDC dc, const RECT& rect, Rgb top, Rgb bottom) {
+    const int height = rect.bottom - rect.top;
+    if (height <= 0) return;
+    if (top == bottom) {
+        fill(dc, rect, top);
+        return;
+    }
+    for (int y = 0; y < height; ++y) {
+        const auto mix = [&](std::uint8_t a, std::uint8_t b) {
+            return static_cast<std::uint8_t>(a + (b - a) * y / (height > 1 ? height - 1 : 1));
+        };
+        const RECT row{rect.left, rect.top + y, rect.right, rect.top + y + 1};
+        fill(dc, row, Rgb{mix(top.r, bottom.r), mix(top.g, bottom.g), mix(top.b, bottom.b)});
+    }
+}
+
+Rgb lighten(Rgb base, int percent) {
+    const auto up = [percent](std::uint8_t v) {
+        return static_cast<std::uint8_t>(v + (255 - v) * percent / 100);
+    };
+    return Rgb{up(base.r), up(base.g), up(base.b)};
+}
+
+}  // namespace engine

@@ -1,0 +1,39 @@
+#include "engine/skin/painters.h"
+
+namespace engine {
+
+void exclude_opaque_children(HWND window, HDC dc) {
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) continue;
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+}
+
+void erase_background(HWND window, HDC dc, Rgb color) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int saved = SaveDC(dc);
+    exclude_opaque_children(window, dc);
+    fill(dc, client, color);
+    RestoreDC(dc, saved);
+}
+
+void paint_parent_beneath(HWND child, HDC dc) {
+    HWND parent = GetParent(child);
+    if (parent == nullptr) return;
+    POINT origin{0, 0};
+    MapWindowPoints(child, parent, &origin, 1);
+    const int saved = SaveDC(dc);
+    POINT old;
+    OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    RestoreDC(dc, saved);
+}
+
+}  // namespace engine

@@ -1,0 +1,126 @@
+#include "engine/skin/painters.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+
+namespace engine {
+namespace {
+
+constexpr int kSelectedLift = 2;  // the selected tab stands this much taller and wider
+constexpr int kAccentHeight = 2;
+
+// Rounded at the top, square where the tab meets the body.
+HRGN tab_region(const RECT& rect, int radius) {
+    if (radius <= 0) return CreateRectRgnIndirect(&rect);
+    HRGN region = CreateRoundRectRgn(rect.left, rect.top, rect.right + 1,
+                                     rect.bottom + 2 * radius + 1, 2 * radius, 2 * radius);
+    UniqueGdiObject square(CreateRectRgnIndirect(&rect));
+    if (region != nullptr && square) {
+        CombineRgn(region, region, static_cast<HRGN>(square.get()), RGN_AND);
+    }
+    return region;
+}
+
+void draw_tab(HWND tab, HDC dc, const SkinResources& skin, int item, RECT rect, bool selected,
+              bool hot) {
+    const Theme& theme = skin.theme();
+    const Rgb face = selected ? theme[Role::kTabSelectedFace]
+                              : hot ? theme[Role::kTabHotFace] : theme[Role::kTabFace];
+    const int radius = std::min<int>(theme.corner_radius, 6);
+    UniqueGdiObject region(tab_region(rect, radius));
+    if (!region) return;
+    const HRGN shape = static_cast<HRGN>(region.get());
+    {
+        const int saved = SaveDC(dc);
+        SelectClipRgn(dc, shape);
+        fill(dc, rect, face);
+        if (selected) {
+            const RECT accent{rect.left, rect.top, rect.right, rect.top + kAccentHeight};
+            fill(dc, accent, theme[Role::kAccent]);
+        }
+        RestoreDC(dc, saved);
+    }
+    UniqueGdiObject border(CreateSolidBrush(colorref(theme[Role::kTabBorder])));
+    if (border) FrameRgn(dc, shape, static_cast<HBRUSH>(border.get()), 1, 1);
+    if (selected) {
+        // Open the tab into the body: no border line between them.
+        const RECT join{rect.left + 1, rect.bottom - 1, rect.right - 1, rect.bottom};
+        fill(dc, join, theme[Role::kTabBody]);
+    }
+
+    char text[128] = {};
+    TCITEMA query{};
+    query.mask = TCIF_TEXT;
+    query.pszText = text;
+    query.cchTextMax = sizeof text;
+    if (!SendMessageA(tab, TCM_GETITEMA, item, reinterpret_cast<LPARAM>(&query)) || text[0] == '\0') {
+        return;
+    }
+    SelectGuard font(dc, skin.font());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colorref(selected ? theme[Role::kTabSelectedText] : theme[Role::kTabText]));
+    RECT text_rect = rect;
+    text_rect.top += selected ? kAccentHeight : 0;
+    DrawTextA(dc, text, -1, &text_rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (selected && GetFocus() == tab &&
+        (SendMessageA(tab, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) {
+        InflateRect(&text_rect, -3, -3);
+        UniqueGdiObject ring(CreateSolidBrush(colorref(theme[Role::kFocusRing])));
+        if (ring) FrameRect(dc, &text_rect, static_cast<HBRUSH>(ring.get()));
+    }
+}
+
+}  // namespace
+
+RECT tab_strip(HWND tab) {
+    RECT client;
+    GetClientRect(tab, &client);
+    const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    int bottom = 0;
+    for (int i = 0; i < count; ++i) {
+        RECT item;
+        if (SendMessageA(tab, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) {
+            bottom = std::max<int>(bottom, item.bottom);
+        }
+    }
+    if (bottom == 0) {
+        RECT display = client;
+        SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        bottom = std::max<int>(0, display.top - 2);
+    }
+    return RECT{client.left, client.top, client.right, std::min<LONG>(bottom, client.bottom)};
+}
+
+void paint_tab(HWND tab, HDC dc, const SkinResources& skin, int hot_item) {
+    const Theme& theme = skin.theme();
+    RECT client;
+    GetClientRect(tab, &client);
+    const RECT strip = tab_strip(tab);
+    fill(dc, strip, theme[Role::kTabStrip]);
+    const RECT body{client.left, strip.bottom, client.right, client.bottom};
+    fill(dc, body, theme[Role::kTabBody]);
+    UniqueGdiObject border(CreateSolidBrush(colorref(theme[Role::kTabBorder])));
+    if (border) FrameRect(dc, &body, static_cast<HBRUSH>(border.get()));
+
+    const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    const int selected = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (i == selected) continue;  // drawn last, over its neighbours
+        RECT item;
+        if (!SendMessageA(tab, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) continue;
+        item.bottom = strip.bottom + 1;  // the tab's lower edge is the body's top border
+        draw_tab(tab, dc, skin, i, item, false, i == hot_item);
+    }
+    RECT item;
+    if (selected >= 0 && SendMessageA(tab, TCM_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&item))) {
+        item.top = std::max<LONG>(client.top, item.top - kSelectedLift);
+        item.left -= kSelectedLift;
+        item.right += kSelectedLift;
+        item.bottom = strip.bottom + 1;
+        draw_tab(tab, dc, skin, selected, item, true, false);
+    }
+}
+
+}  // namespace engine

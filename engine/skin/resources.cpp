@@ -1,0 +1,78 @@
+#include "engine/skin/resources.h"
+
+#include <cstring>
+
+namespace engine {
+namespace {
+
+int CALLBACK note_face(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;  // one match is enough
+}
+
+bool face_installed(HDC dc, const char* face) {
+    LOGFONTA query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    std::strncpy(query.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    EnumFontFamiliesExA(dc, &query, note_face, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+// The first face of the theme's list that this machine has; themes list a
+// Windows face first and common fallbacks after it.
+HFONT create_theme_font(const Theme& theme) {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) return nullptr;
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    HFONT font = nullptr;
+    for (std::size_t i = 0; i < theme.font_face_count && font == nullptr; ++i) {
+        const char* face = theme.font_faces[i].data();
+        if (!face_installed(screen, face)) continue;
+        LOGFONTA description{};
+        description.lfHeight = -MulDiv(theme.font_points, dpi, 72);
+        description.lfWeight = theme.font_weight;
+        description.lfCharSet = DEFAULT_CHARSET;
+        description.lfQuality = CLEARTYPE_QUALITY;
+        std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
+        font = CreateFontIndirectA(&description);
+    }
+    ReleaseDC(nullptr, screen);
+    return font;
+}
+
+}  // namespace
+
+std::unique_ptr<SkinResources> SkinResources::create(const Theme& theme) {
+    std::unique_ptr<SkinResources> resources(new (std::nothrow) SkinResources(theme));
+    if (!resources) return nullptr;
+    const auto brush = [&](Role role) { return CreateSolidBrush(colorref(theme[role])); };
+    resources->window_brush_.reset(brush(Role::kWindow));
+    resources->dialog_brush_.reset(brush(Role::kDialog));
+    resources->tab_body_brush_.reset(brush(Role::kTabBody));
+    resources->field_brush_.reset(brush(Role::kField));
+    if (!resources->window_brush_ || !resources->dialog_brush_ || !resources->tab_body_brush_ ||
+        !resources->field_brush_) {
+        return nullptr;
+    }
+    resources->own_font_.reset(create_theme_font(theme));
+    resources->font_ = resources->own_font_
+                           ? static_cast<HFONT>(resources->own_font_.get())
+                           : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return resources;
+}
+
+HBRUSH SkinResources::brush(Role role) const {
+    switch (role) {
+    case Role::kDialog:
+        return static_cast<HBRUSH>(dialog_brush_.get());
+    case Role::kTabBody:
+        return static_cast<HBRUSH>(tab_body_brush_.get());
+    case Role::kField:
+        return static_cast<HBRUSH>(field_brush_.get());
+    default:
+        return static_cast<HBRUSH>(window_brush_.get());
+    }
+}
+
+}  // namespace engine

@@ -1,0 +1,36 @@
+#pragma once
+// The theme in force on one GUI thread: its GDI resources, the creation hook
+// that skins new windows, and how many windows are skinned. It lives from the
+// first attach until the thread's last skinned window is destroyed.
+#include <windows.h>
+
+#include <memory>
+
+#include "engine/attach_result.h"
+#include "engine/core/theme.h"
+#include "engine/skin/resources.h"
+
+namespace engine {
+
+struct ThreadSkin {
+    std::unique_ptr<SkinResources> resources;
+    HHOOK hook = nullptr;
+    unsigned windows = 0;
+};
+
+// Called once from DllMain: the TLS slot that finds a thread's skin.
+bool initialize_thread_skins(HMODULE engine_module);
+
+ThreadSkin* current_thread_skin();
+
+// Puts `theme` in force on the calling thread: replaces the previous one,
+// skins the thread's existing windows and hooks the creation of new ones.
+AttachResult attach_to_current_thread(const Theme& theme);
+
+// A skinned window is gone; the skin ends with the thread's last one.
+void forget_window(ThreadSkin* skin);
+
+// The calling thread is ending: its skin goes, whatever windows remain.
+void end_thread_skin();
+
+}  // namespace engine
