@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <windows.h>
+
 #include <string_view>
 
 #include "runtime/browse_for_folder.h"

@@ -7,10 +7,10 @@
 #include "engine/skin/thread_skin.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(instance);
-        return engine::initialize_thread_skins(instance) ? TRUE : FALSE;
-    }
+    if (reason == DLL_PROCESS_ATTACH) return engine::initialize_thread_skins(instance) ? TRUE : FALSE;
+    // A thread that ends with its windows (or with none) sends them no
+    // WM_NCDESTROY: its skin is released here instead.
+    if (reason == DLL_THREAD_DETACH) engine::end_thread_skin();
     return TRUE;
 }
 

@@ -96,6 +96,14 @@ LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
         erase_background(window, reinterpret_cast<HDC>(wparam), resources(self).color(background));
         return 1;
     }
+    if (message == WM_PRINTCLIENT) {
+        // Printing asks for the client alone, often without an erase first
+        // (PrintWindow, transparent children backing themselves); children are
+        // printed separately, so their places are filled too.
+        RECT client;
+        GetClientRect(window, &client);
+        fill(reinterpret_cast<HDC>(wparam), client, resources(self).color(background));
+    }
     return DefSubclassProc(window, message, wparam, lparam);
 }
 

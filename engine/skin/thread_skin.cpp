@@ -82,11 +82,23 @@ AttachResult attach_to_current_thread(const Theme& theme) {
     return kAttached;
 }
 
-void forget_window(ThreadSkin* skin) {
-    if (skin == nullptr || --skin->windows != 0) return;
+namespace {
+
+void release(ThreadSkin* skin) {
     UnhookWindowsHookEx(skin->hook);
     if (current_thread_skin() == skin) TlsSetValue(tls_slot, nullptr);
     delete skin;
+}
+
+}  // namespace
+
+void forget_window(ThreadSkin* skin) {
+    if (skin == nullptr || --skin->windows != 0) return;
+    release(skin);
+}
+
+void end_thread_skin() {
+    if (ThreadSkin* skin = current_thread_skin()) release(skin);
 }
 
 }  // namespace engine

@@ -30,4 +30,7 @@ AttachResult attach_to_current_thread(const Theme& theme);
 // A skinned window is gone; the skin ends with the thread's last one.
 void forget_window(ThreadSkin* skin);
 
+// The calling thread is ending: its skin goes, whatever windows remain.
+void end_thread_skin();
+
 }  // namespace engine

@@ -46,7 +46,7 @@ TEST(Container, EveryCarriedThemeLoads) {
 TEST(Container, DefaultThemeIsLightAndMatchesItsSource) {
     engine::Theme theme;
     ASSERT_EQ(load(theme_container(5), &theme), engine::kAttached);
-    EXPECT_EQ(theme[engine::Role::kWindow], (engine::Rgb{0xF1, 0xF4, 0xF6}));
+    EXPECT_EQ(theme[engine::Role::kWindow], (engine::Rgb{0xDF, 0xE7, 0xEF}));
     EXPECT_EQ(theme[engine::Role::kAccent], (engine::Rgb{0x2F, 0x7A, 0xBC}));
     EXPECT_EQ(theme.corner_radius, 4);
     EXPECT_STREQ(theme.font_faces[0].data(), "微软雅黑");

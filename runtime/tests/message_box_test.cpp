@@ -41,8 +41,12 @@ TEST(MessageBoxService, Captions) {
 }
 
 TEST(MessageBoxService, TaskModalUnlessSystemModal) {
-    EXPECT_FALSE(show("提示", 0, IDOK).window_enabled);
-    EXPECT_TRUE(show("提示", MB_SYSTEMMODAL, IDOK).window_enabled);
+    const Shown task_modal = show("提示", 0, IDOK);
+    ASSERT_TRUE(task_modal.seen.has_value());
+    EXPECT_FALSE(task_modal.window_enabled);
+    const Shown system_modal = show("提示", MB_SYSTEMMODAL, IDOK);
+    ASSERT_TRUE(system_modal.seen.has_value());
+    EXPECT_TRUE(system_modal.window_enabled);
 }
 
 TEST(MessageBoxService, ButtonResults) {

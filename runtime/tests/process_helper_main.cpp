@@ -6,7 +6,8 @@
 //   memory                          an allocation that cannot be satisfied
 //   dll-missing | entry-missing     a DLL command that cannot be bound
 //   run-directory <file>            takes the run directory and writes what it found
-// Exit routines append "A" and "B" to the log file, so a test sees which ran.
+// Exit routines append "A" and "B" to the log file, so a test sees which ran
+// and in which order.
 #include <windows.h>
 
 #include <cstdlib>
@@ -26,8 +27,9 @@ void append_to_log(const char* text) {
     const std::string old = test_support::read_whole_file(log_path).value_or("");
     test_support::write_whole_file(log_path, old + text);
 }
-void routine_a() { append_to_log("A"); }
-void routine_b() { append_to_log("B"); }
+// Upper case only while the end is known to be under way (events dropped).
+void routine_a() { append_to_log(runtime::end_under_way() ? "A" : "a"); }
+void routine_b() { append_to_log(runtime::end_under_way() ? "B" : "b"); }
 
 void prepare_end(const char* log) {
     log_path = log;

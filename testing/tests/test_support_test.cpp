@@ -5,6 +5,7 @@
 
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"
+#include "testing/folder_dialog.h"
 #include "testing/temp_directory.h"
 #include "testing/window_text.h"
 
@@ -66,6 +67,19 @@ TEST(BoxWatcher, ReadsAndClosesATaskModalBox) {
     EXPECT_TRUE(seen->all_other_windows_disabled());
     EXPECT_TRUE(ts::close_message_box(*seen));
     EXPECT_EQ(child.wait(10000), std::optional<DWORD>(IDOK));
+}
+
+TEST(FolderDialog, SelectsAFolderInAnotherProcess) {
+    const ts::TempDirectory temp;
+    ASSERT_TRUE(temp.make_directory("游戏"));
+    const ts::ChildProcess child(helper(), {"folder", temp.path_of("chosen.txt")});
+    const HWND dialog = ts::wait_for_folder_dialog(child.id(), 10000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(ts::select_folder(child.handle(), dialog, temp.path_of("游戏")));
+    EXPECT_EQ(ts::selected_folder_item(child.handle(), dialog), "游戏");
+    EXPECT_TRUE(ts::press_ok(dialog));
+    ASSERT_EQ(child.wait(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(temp.read("chosen.txt"), temp.path_of("游戏"));
 }
 
 TEST(TempDirectory, RemovesEverythingItHolds) {

@@ -1,0 +1,125 @@
+// Prints how long the engine takes, against baselines measured in the same run:
+//   - the attach call for theme 5 (decode and set-up) against a plain decode
+//     of the same container with the same decoder, median of 20;
+//   - repainting a window laid out like the program's main window, themed
+//     against unthemed, median of 20.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "engine/core/container.h"
+#include "engine/tests/embedded_themes.h"
+#include "engine/tests/engine_host.h"
+
+namespace {
+
+constexpr int kRuns = 20;
+
+double now_ms() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return samples.size() % 2 ? samples[samples.size() / 2]
+                              : (samples[samples.size() / 2 - 1] + samples[samples.size() / 2]) / 2;
+}
+
+HWND control(const char* cls, const char* text, DWORD style, DWORD ex_style, int x, int y, int w,
+             int h, HWND parent) {
+    HWND window = CreateWindowExA(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
+                                  parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return window;
+}
+
+// The program's main window in miniature: path field, one button, a tab
+// control with twelve rows of a transparent label and two buttons.
+HWND main_window_like() {
+    const engine_test::Sample sample = engine_test::create_sample(0, 0);
+    SetWindowPos(sample.frame, nullptr, 0, 0, 811, 472, SWP_NOZORDER);
+    SetWindowPos(sample.tab, nullptr, 0, 48, 808, 400, SWP_NOZORDER);
+    for (int row = 0; row < 12; ++row) {
+        const int x = (row % 3) * 216 + 8, y = (row / 3) * 88 + 120;
+        control("Static", "电玩 探险家", SS_LEFT | SS_CENTERIMAGE, WS_EX_TRANSPARENT, x + 16, y, 128, 32, sample.tab);
+        control("Button", "修改", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0, x, y + 40, 96, 32, sample.tab);
+        control("Button", "恢复", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0, x + 104, y + 40, 96, 32, sample.tab);
+    }
+    engine_test::pump();
+    return sample.frame;
+}
+
+double repaint_ms(HWND frame) {
+    std::vector<double> samples;
+    for (int i = 0; i < kRuns; ++i) {
+        const double start = now_ms();
+        RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        GdiFlush();
+        samples.push_back(now_ms() - start);
+    }
+    return median(samples);
+}
+
+}  // namespace
+
+int main() {
+    const engine_test::Bytes theme = engine_test::theme_container(5);
+    engine_test::attach_function();  // load the DLL outside the timings
+
+    std::vector<double> decode, attach;
+    for (int i = 0; i < kRuns; ++i) {
+        engine::Content content;
+        const double start = now_ms();
+        engine::decode_container(theme.data(), theme.size(), content);
+        decode.push_back(now_ms() - start);
+    }
+    for (int i = 0; i < kRuns; ++i) {
+        // Each attach on a new thread that already has its main window, as at
+        // start-up: hook, resources, walking and invalidating the windows.
+        engine_test::on_fresh_thread([&] {
+            HWND frame = main_window_like();
+            const double start = now_ms();
+            engine_test::attach_function()(theme.data(), static_cast<std::uint32_t>(theme.size()), "", 0, 0, 0);
+            attach.push_back(now_ms() - start);
+            DestroyWindow(frame);
+        });
+    }
+    std::vector<double> bare;
+    for (int i = 0; i < kRuns; ++i) {
+        engine_test::on_fresh_thread([&] {
+            const double start = now_ms();
+            engine_test::attach_function()(theme.data(), static_cast<std::uint32_t>(theme.size()), "", 0, 0, 0);
+            bare.push_back(now_ms() - start);
+        });
+    }
+    std::printf("attach theme 5 on a thread without windows (hook, font, brushes): median %.3f ms\n",
+                median(bare));
+    std::printf("attach theme 5 (%zu bytes): median %.3f ms; plain decode: median %.3f ms; ratio %.2f\n",
+                theme.size(), median(attach), median(decode), median(attach) / median(decode));
+
+    double plain = 0, themed = 0;
+    engine_test::on_fresh_thread([&] {
+        HWND frame = main_window_like();
+        repaint_ms(frame);  // warm up fonts and caches
+        plain = repaint_ms(frame);
+        engine_test::attach(theme);
+        engine_test::pump();
+        repaint_ms(frame);
+        themed = repaint_ms(frame);
+        DestroyWindow(frame);
+    });
+    std::printf("repaint main window (811x472, 37 controls): plain median %.3f ms; themed median %.3f ms; ratio %.2f\n",
+                plain, themed, themed / plain);
+    return 0;
+}

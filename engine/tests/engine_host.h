@@ -1,0 +1,68 @@
+#pragma once
+// A small host for the engine in tests: loads SkinH_EL.dll, counts the GDI
+// objects it creates, builds sample windows and reads back their pixels.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "engine/core/theme.h"
+#include "engine/tests/theme_bytes.h"
+
+namespace engine_test {
+
+using AttachFunction = int(WINAPI*)(const unsigned char*, std::uint32_t, const char*, int, int,
+                                    int);
+
+// The engine beside the test program, loaded once, with its GDI calls counted.
+HMODULE engine_module();
+AttachFunction attach_function();
+
+// Calls the engine the way the program does: a private copy of the bytes, freed
+// (and scribbled over first) as soon as the call returns.
+int attach(const Bytes& container);
+
+// GDI objects and DCs that the engine created and has not released yet.
+long engine_gdi_objects();
+
+// Runs `scenario` on a thread of its own: a thread starts with no theme and
+// its windows die with it, so scenarios can't see each other's skin.
+void on_fresh_thread(const std::function<void()>& scenario);
+
+// The sample window: a captioned frame with an opaque label, a push button and
+// a tab control holding a transparent label and a button.
+struct Sample {
+    HWND frame, label, button, tab, tab_label, tab_button;
+};
+Sample create_sample(int x = 40, int y = 40);
+
+// Pumps messages until nothing is pending, so paints have happened.
+void pump();
+
+// The client area as the window paints it (WM_PRINTCLIENT through PrintWindow).
+class Capture {
+public:
+    explicit Capture(HWND window);
+    Capture(const Capture&) = delete;
+    Capture& operator=(const Capture&) = delete;
+    ~Capture();
+
+    COLORREF at(int x, int y) const;
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool operator==(const Capture& other) const;
+
+private:
+    int width_ = 0, height_ = 0;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
+};
+
+// Within a few units per channel (gradients and rounding).
+bool close_to(COLORREF actual, engine::Rgb expected, int tolerance = 4);
+bool close_to(COLORREF actual, COLORREF expected, int tolerance = 4);
+
+}  // namespace engine_test
