@@ -98,7 +98,8 @@ TEST(Ending, EventsDuringAHandlersBoxAreDeliveredNested) {
         test_support::press_ok(box);
         EXPECT_TRUE(test_support::wait_for_window_gone(box, driver::kTimeoutMs));
     }
-    EXPECT_TRUE(IsWindowEnabled(tool.window));
+    EXPECT_TRUE(test_support::poll_until(driver::kTimeoutMs,
+                                         [&] { return IsWindowEnabled(tool.window) != FALSE; }));
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
 }
 
