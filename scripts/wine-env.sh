@@ -22,5 +22,11 @@ wine_prefix_ready() {
             wineserver -w
             touch "$WINEPREFIX/.project-ready"
         fi
+        # This Wine does not look in fonts-wine's folder: without Marlett in
+        # the prefix the title-bar buttons draw as "0 1 r".
+        fonts=$WINEPREFIX/drive_c/windows/Fonts
+        if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -e "$fonts/marlett.ttf" ]; then
+            cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+        fi
     ) 9>"$WINEPREFIX.lock"
 }

@@ -89,7 +89,7 @@ bool register_class() {
     window_class.lpfnWndProc = window_proc;
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.hIcon = LoadIconA(window_class.hInstance, MAKEINTRESOURCEA(kIconResourceId));
-    window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = kClassName;
     return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -109,7 +109,9 @@ ClassAndStyle class_and_style(const ControlRecord& record) {
         // SS_CENTERIMAGE centres one line of text vertically.
         return {"Static", style | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0};
     case Kind::transparent_label:
-        return {"Static", style | SS_LEFT | SS_NOPREFIX, WS_EX_TRANSPARENT};
+        // It paints itself, but SS_CENTERIMAGE still says how: a skinning
+        // engine that draws statics by their style then draws it the same.
+        return {"Static", style | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, WS_EX_TRANSPARENT};
     case Kind::button:
         return {"Button", style | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0};
     case Kind::tab:

@@ -12,6 +12,7 @@
 #include "packs/manifest.h"
 #include "packs/messages.h"
 #include "testing/box_watcher.h"
+#include "testing/deadline.h"
 #include "testing/temp_directory.h"
 #include "testing/window_text.h"
 #include "ui/control_table.h"
@@ -48,7 +49,9 @@ std::string press(const driver::Tool& tool, std::uint32_t id) {
     EXPECT_FALSE(IsWindowEnabled(tool.window)) << "the box must be task-modal";
     EXPECT_TRUE(box->all_other_windows_disabled());
     EXPECT_TRUE(test_support::close_message_box(*box));
-    EXPECT_TRUE(IsWindowEnabled(tool.window));
+    // The box is gone a moment before its modal loop enables the window again.
+    EXPECT_TRUE(test_support::poll_until(driver::kTimeoutMs,
+                                         [&] { return IsWindowEnabled(tool.window) != FALSE; }));
     return box->text;
 }
 

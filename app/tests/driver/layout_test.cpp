@@ -89,9 +89,11 @@ TEST_F(Layout, EveryControlStandsWhereTheTableSaysWithItsKindAndCaption) {
             break;
         case ui::Kind::transparent_label:
             EXPECT_TRUE(driver::ex_style(window) & WS_EX_TRANSPARENT);
+            EXPECT_EQ(s & (SS_TYPEMASK | SS_CENTERIMAGE), SS_LEFT | SS_CENTERIMAGE);
             break;
         case ui::Kind::label:
             EXPECT_FALSE(driver::ex_style(window) & WS_EX_TRANSPARENT);
+            EXPECT_EQ(s & (SS_TYPEMASK | SS_CENTERIMAGE), SS_LEFT | SS_CENTERIMAGE);
             break;
         default:
             break;

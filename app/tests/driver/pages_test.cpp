@@ -87,6 +87,7 @@ std::set<std::uint32_t> visible_buttons(int page) {
 
 TEST(Pages, TabMovesTheFocusOnlyThroughVisibleButtons) {
     driver::Tool tool = driver::start_tool();
+    EXPECT_EQ(driver::focused_window(tool), tool.window) << "the shown window takes the focus";
     EXPECT_EQ(tab_walk(tool), visible_buttons(1));
     driver::select_page(tool, 2);
     EXPECT_EQ(tab_walk(tool), visible_buttons(2));
