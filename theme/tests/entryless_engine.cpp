@@ -2,4 +2,4 @@
 // with the fatal binding error instead of calling into nowhere.
 #include <windows.h>
 
-extern "C" __declspec(dllexport) int WINAPI NotTheEngine() { return 0; }
+extern "C" __attribute__((dllexport)) int WINAPI NotTheEngine() { return 0; }

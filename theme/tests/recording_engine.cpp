@@ -68,7 +68,7 @@ void redirect_heap_free_import(DWORD_PTR from, DWORD_PTR to) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) int WINAPI SkinH_AttachRes(const unsigned char* theme, int length,
+extern "C" __attribute__((dllexport)) int WINAPI SkinH_AttachRes(const unsigned char* theme, int length,
                                                             const char* text, int a, int b, int c) {
     ++call_count;
     char head[9] = "-";
