@@ -6,14 +6,10 @@
 #   against CopyFileA, and the executable's overhead beside its payload.
 # Usage: bash scripts/bench-packs.sh   (after scripts/test.sh, or on its own)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$PWD
-build=$root/build
-bash scripts/setup.sh
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+. "$(dirname "$0")/common.sh"
+cd "$root"
 # Everything the steps need but the steps themselves.
-cmake --build "$build" --target runtime packs/CMakeFiles/packs_bench.dir/bench/packs_bench.cpp.obj >/dev/null
+build_project runtime packs/CMakeFiles/packs_bench.dir/bench/packs_bench.cpp.obj >/dev/null
 
 seconds() { awk -v s="$1" -v e="$(date +%s%N)" 'BEGIN { printf "%.2f", (e - s) / 1e9 }'; }
 object=packs/CMakeFiles/packs.dir/packs_byte_sets.S.obj

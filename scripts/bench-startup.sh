@@ -3,26 +3,16 @@
 # program built with empty packs, under Wine on a private Xvfb. Prints medians
 # of interleaved runs and their ratios. Usage: bash scripts/bench-startup.sh [runs]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$PWD
-bash scripts/setup.sh
-build=$root/build
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$build" --target startup_bench skin_pack_tool skin_pack_tool_empty_packs
+. "$(dirname "$0")/common.sh"
+cd "$root"
+build_project startup_bench skin_pack_tool skin_pack_tool_empty_packs
 
 export WINEPREFIX=$build/wineprefix
 . scripts/wine-env.sh
 wine_prefix_ready
 
-exec 8>"$build/bench-xvfb.display"
-Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$build/bench-xvfb.display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$build/bench-xvfb.display")
-exec 8>&-
-wineserver -p </dev/null >/dev/null 2>&1 || true
-wine cmd /c exit </dev/null >/dev/null 2>&1
+start_private_display
+keep_wineserver_up
 cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 

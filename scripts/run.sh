@@ -9,13 +9,9 @@
 # the pack land in C:\英雄联盟\Game. Without one it runs on Xvfb, a driver makes
 # the same choices, and screenshots go to build/run-shots/.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$PWD
-bash scripts/setup.sh
-build=$root/build
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$build"
+. "$(dirname "$0")/common.sh"
+cd "$root"
+build_project
 
 export WINEPREFIX=$build/run-prefix
 . scripts/wine-env.sh
@@ -31,12 +27,7 @@ has_display() {
 }
 xvfb_pid=
 if ! has_display; then
-    exec 8>"$build/run-xvfb.display"
-    Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$build/run-xvfb.display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(cat "$build/run-xvfb.display")
-    exec 8>&-
+    start_private_display
 fi
 cleanup() {
     wineserver -k 2>/dev/null || true

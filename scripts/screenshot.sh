@@ -4,24 +4,15 @@
 # saves the window on each tab page as docs/main-window-page1.png and
 # docs/main-window-page2.png. Usage: bash scripts/screenshot.sh
 set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$PWD
-bash scripts/setup.sh
-build=$root/build
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$build" --target skin_pack_tool screenshot_helper
+. "$(dirname "$0")/common.sh"
+cd "$root"
+build_project skin_pack_tool screenshot_helper
 
 export WINEPREFIX=$build/wineprefix
 . scripts/wine-env.sh
 
 # Always a screen of our own, so the picture never shows the user's desktop.
-exec 8>"$build/screenshot-xvfb.display"
-Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$build/screenshot-xvfb.display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$build/screenshot-xvfb.display")
-exec 8>&-
+start_private_display
 cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 wine_prefix_ready

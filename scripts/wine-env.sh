@@ -30,3 +30,12 @@ wine_prefix_ready() {
         fi
     ) 9>"$WINEPREFIX.lock"
 }
+
+# One wineserver for a whole run of programs. Wine's service processes start
+# with the first program and outlive it: started here, they don't hold the
+# output pipes of whatever runs next (CTest waits on those). -p fails when a
+# server already runs for the prefix; that one serves as well.
+keep_wineserver_up() {
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
