@@ -1,6 +1,10 @@
 // The engine inside a GUI thread: existing and new windows, message boxes,
 // button states, refusals that change nothing, and a clean life cycle.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -30,6 +34,10 @@ COLORREF face_pixel(const Capture& c, const engine::Theme& theme) {
 void expect_sample_themed(const Sample& s, const engine::Theme& theme) {
     const Capture frame(s.frame);
     EXPECT_TRUE(close_to(frame.at(230, 40), theme[Role::kWindow])) << std::hex << frame.at(230, 40);
+
+    // The opaque label takes the frame's colour from the theme too.
+    const Capture label_on_frame(s.label);
+    EXPECT_TRUE(close_to(label_on_frame.at(label_on_frame.width() - 2, 1), theme[Role::kWindow]));
 
     const Capture button(s.button);
     EXPECT_TRUE(close_to(face_pixel(button, theme), theme[Role::kButtonFace]))
@@ -140,6 +148,45 @@ TEST(Engine, MessageBoxCreatedAfterTheCallTakesTheTheme) {
         EXPECT_TRUE(close_to(box.text_corner, theme[Role::kDialog])) << std::hex << box.text_corner;
         EXPECT_TRUE(close_to(box.ok_face, theme[Role::kButtonFace])) << std::hex << box.ok_face;
         DestroyWindow(s.frame);
+    });
+}
+
+struct FolderDialogLook {
+    bool seen = false;
+    COLORREF background = CLR_INVALID, tree = CLR_INVALID;
+} folder;
+
+int CALLBACK look_at_folder_dialog(HWND dialog, UINT message, LPARAM, LPARAM) {
+    if (message != BFFM_INITIALIZED) return 0;
+    folder.seen = true;
+    {
+        const Capture whole(dialog);
+        folder.background = whole.at(3, 3);
+    }
+    HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+    folder.tree = static_cast<COLORREF>(SendMessageA(tree, TVM_GETBKCOLOR, 0, 0));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return 0;
+}
+
+TEST(Engine, FolderDialogTakesTheTheme) {
+    const engine::Theme theme = theme_number(5);
+    on_fresh_thread([&] {
+        CoInitialize(nullptr);
+        const Sample s = create_sample();
+        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
+        folder = FolderDialogLook{};
+        BROWSEINFOA request{};
+        request.hwndOwner = s.frame;
+        request.lpszTitle = "请选择游戏目录";
+        request.ulFlags = BIF_RETURNONLYFSDIRS;
+        request.lpfn = look_at_folder_dialog;
+        if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&request)) CoTaskMemFree(chosen);
+        ASSERT_TRUE(folder.seen);
+        EXPECT_TRUE(close_to(folder.background, theme[Role::kDialog])) << std::hex << folder.background;
+        EXPECT_TRUE(close_to(folder.tree, theme[Role::kField])) << std::hex << folder.tree;
+        DestroyWindow(s.frame);
+        CoUninitialize();
     });
 }
 
