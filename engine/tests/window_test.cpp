@@ -190,6 +190,80 @@ TEST(Engine, FolderDialogTakesTheTheme) {
     });
 }
 
+// The caption band's point where the frame answers `hit`, scanning from the right.
+bool find_hit(HWND frame, LRESULT hit, POINT& found) {
+    RECT window, client;
+    GetWindowRect(frame, &window);
+    GetClientRect(frame, &client);
+    POINT top{0, 0};
+    ClientToScreen(frame, &top);
+    const int y = (window.top + top.y) / 2 + 1;
+    for (int x = window.right - 2; x > window.left; --x) {
+        if (SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) {
+            found = POINT{x, y};
+            return true;
+        }
+    }
+    return false;
+}
+
+COLORREF caption_pixel(HWND frame) {
+    RECT window;
+    GetWindowRect(frame, &window);
+    POINT top{0, 0};
+    ClientToScreen(frame, &top);
+    HDC dc = GetWindowDC(frame);
+    const COLORREF pixel = GetPixel(dc, (window.right - window.left) / 2, (top.y - window.top) / 2);
+    ReleaseDC(frame, dc);
+    return pixel;
+}
+
+void click_caption_button(HWND frame, POINT screen_point) {
+    SendMessageA(frame, WM_NCLBUTTONDOWN, SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(screen_point.x, screen_point.y)),
+                 MAKELPARAM(screen_point.x, screen_point.y));
+    POINT client = screen_point;
+    ScreenToClient(frame, &client);
+    SendMessageA(frame, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    pump();
+}
+
+TEST(Engine, CaptionTakesTheThemeAndItsButtonsStillWork) {
+    const engine::Theme theme = theme_number(5);
+    on_fresh_thread([&] {
+        const Sample s = create_sample();
+        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
+        RedrawWindow(s.frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        const COLORREF caption = caption_pixel(s.frame);
+        const auto halfway = [](engine::Rgb a, engine::Rgb b) {
+            return engine::Rgb{static_cast<std::uint8_t>((a.r + b.r) / 2), static_cast<std::uint8_t>((a.g + b.g) / 2),
+                               static_cast<std::uint8_t>((a.b + b.b) / 2)};
+        };
+        // Active, or inactive (halfway to the window colour) when the test
+        // window is not in the foreground.
+        EXPECT_TRUE(close_to(caption, theme[Role::kCaption]) ||
+                    close_to(caption, halfway(theme[Role::kCaption], theme[Role::kWindow])))
+            << std::hex << caption;
+
+        POINT minimize, close, middle;
+        ASSERT_TRUE(find_hit(s.frame, HTMINBUTTON, minimize));
+        ASSERT_TRUE(find_hit(s.frame, HTCLOSE, close));
+        EXPECT_GT(close.x, minimize.x);
+        RECT window;
+        GetWindowRect(s.frame, &window);
+        middle = POINT{(window.left + window.right) / 2, close.y};
+        EXPECT_EQ(SendMessageA(s.frame, WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTCAPTION);
+
+        click_caption_button(s.frame, minimize);
+        EXPECT_TRUE(IsIconic(s.frame));
+        ShowWindow(s.frame, SW_RESTORE);
+        pump();
+        ASSERT_TRUE(find_hit(s.frame, HTCLOSE, close));
+        click_caption_button(s.frame, close);
+        EXPECT_FALSE(IsWindow(s.frame));
+        if (IsWindow(s.frame)) DestroyWindow(s.frame);
+    });
+}
+
 struct ButtonState {
     const char* name;
     void (*enter)(HWND button);
