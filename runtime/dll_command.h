@@ -14,6 +14,9 @@ namespace runtime {
 // failure frees what was loaded and is the fatal error naming DLL and entry.
 FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name);
 
+// Frees every module that bind_dll_entry loaded; part of the end clean-up.
+void free_dll_command_modules();
+
 template <typename Function>
 class DllCommand {
 public:
@@ -23,7 +26,9 @@ public:
     template <typename... Args>
     auto operator()(Args&&... args) const {
         if (address_ == nullptr) address_ = bind_dll_entry(dll_file_name_, entry_name_);
-        return reinterpret_cast<Function*>(address_)(std::forward<Args>(args)...);
+        // Through void*: FARPROC's own type says nothing about the entry, and
+        // a direct cast draws -Wcast-function-type.
+        return reinterpret_cast<Function*>(reinterpret_cast<void*>(address_))(std::forward<Args>(args)...);
     }
 
     int index() const { return index_; }

@@ -10,8 +10,10 @@
 namespace runtime {
 
 // Creates or replaces the file (CREATE_ALWAYS, no sharing, normal attributes)
-// and writes the byte sets in order. Empty path: false, nothing touched. A
-// failed or short write closes the file and returns false.
+// and writes the byte sets in order. Empty path: false, nothing touched. An
+// existing hidden or system file is refused (false, ERROR_ACCESS_DENIED) and
+// stays as it was. A failed or short write closes the file, keeps what was
+// written and returns false.
 bool write_file(std::string_view path, std::initializer_list<ByteSet> contents);
 
 bool delete_file(std::string_view path);

@@ -30,7 +30,8 @@ void run_end_cleanup();
 [[noreturn]] void end_program(int exit_code);
 
 // The one fatal error: its box, the exit routines dropped unrun, the rest of
-// the clean-up, exit code -1.
+// the clean-up, exit code -1. A second one while the first box is up ends the
+// process at once with -1. Allocates nothing, so it serves when memory is out.
 [[noreturn]] void fatal_error(int number, std::string_view message);
 
 // The box text fatal_error shows, built from "运行时出错!", "错误代码：" and

@@ -1,0 +1,151 @@
+// Start-up cost of the 100 MB of packs: the program against the same program
+// built with empty stand-in packs, from process start to the folder dialog and
+// to the main window, and the peak working set. Prints medians and ratios.
+//   startup_bench <program> <program with empty packs> [runs]
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/tests/startup/install_path.h"
+#include "app/tests/startup/program_under_test.h"
+#include "testing/box_watcher.h"
+#include "testing/child_process.h"
+#include "testing/temp_directory.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 30000;
+
+double now_seconds() {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency);
+}
+
+// Polls every millisecond: the figures are a few hundred milliseconds, and the
+// test library's 20 ms step would blur them.
+template <typename Probe>
+auto poll_fast(Probe probe) {
+    const ULONGLONG end = GetTickCount64() + kTimeoutMs;
+    for (;;) {
+        auto value = probe();
+        if (value || GetTickCount64() >= end) return value;
+        Sleep(1);
+    }
+}
+
+HWND visible_folder_dialog(DWORD process_id) { return test_support::wait_for_folder_dialog(process_id, 0); }
+
+struct Figures {
+    std::vector<double> to_dialog, to_window, peak_megabytes;
+};
+
+// InstallPath set: the folder dialog is the first thing on screen; cancelled.
+void measure_to_dialog(const std::string& program_path, Figures& figures) {
+    const startup_driver::InstallPathValue install_path(std::string("C:\\Games"));
+    const double start = now_seconds();
+    test_support::ChildProcess program(program_path);
+    const HWND dialog = poll_fast([&] { return visible_folder_dialog(program.id()); });
+    if (dialog == nullptr) throw std::runtime_error("no folder dialog");
+    figures.to_dialog.push_back(now_seconds() - start);
+    test_support::press_button(dialog, IDCANCEL);
+    if (const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs)) test_support::press_ok(box->box);
+    program.wait(kTimeoutMs);
+}
+
+// No InstallPath: one box, answered at once, then the main window.
+void measure_to_window(const std::string& program_path, Figures& figures) {
+    const startup_driver::InstallPathValue install_path(std::nullopt);
+    const double start = now_seconds();
+    test_support::ChildProcess program(program_path);
+    const auto box = poll_fast([&] { return test_support::wait_for_message_box(program.id(), 0); });
+    if (!box) throw std::runtime_error("no not-found message");
+    test_support::press_ok(box->box);
+    const HWND window = poll_fast([&]() -> HWND {
+        const HWND found = startup_driver::find_main_window(program.id());
+        return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+    });
+    if (window == nullptr) throw std::runtime_error("no main window");
+    figures.to_window.push_back(now_seconds() - start);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(program.handle(), &memory, sizeof memory))
+        figures.peak_megabytes.push_back(static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+    startup_driver::close_and_wait(program, window);
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void print_samples(const char* what, const std::vector<double>& values, double scale) {
+    std::printf("  %-24s", what);
+    for (double value : values) std::printf(" %7.1f", value * scale);
+    std::printf("\n");
+}
+
+void print_line(const char* what, const std::vector<double>& packs, const std::vector<double>& empty,
+                const char* unit, double scale) {
+    const double a = median(packs), b = median(empty);
+    print_samples((std::string(what) + ", packs").c_str(), packs, scale);
+    print_samples((std::string(what) + ", empty").c_str(), empty, scale);
+    std::printf("%-18s packs %8.1f %s   empty packs %8.1f %s   ratio %.3f\n", what, a * scale, unit, b * scale,
+                unit, b > 0 ? a / b : 0.0);
+}
+
+int run(const std::string& packs_program, const std::string& empty_program, int runs) {
+    // Each program in a folder of its own, where its first start writes the
+    // engine file; that start is a warm-up and not measured.
+    test_support::TempDirectory packs_folder, empty_folder;
+    const std::string programs[2] = {startup_driver::place_program(packs_program, packs_folder.path()),
+                                     startup_driver::place_program(empty_program, empty_folder.path())};
+    Figures figures[2];
+    for (int i = 0; i < 2; ++i) {
+        Figures warm_up;
+        measure_to_window(programs[i], warm_up);
+    }
+    for (int round = 0; round < runs; ++round) {
+        // Alternate which goes first, so neither always starts on a warmer cache.
+        for (int k = 0; k < 2; ++k) {
+            const int i = (round + k) % 2;
+            measure_to_dialog(programs[i], figures[i]);
+            measure_to_window(programs[i], figures[i]);
+        }
+    }
+    std::printf("startup_bench: %d runs of each program, interleaved; medians\n", runs);
+    print_line("to folder dialog", figures[0].to_dialog, figures[1].to_dialog, "ms", 1000);
+    print_line("to main window", figures[0].to_window, figures[1].to_window, "ms", 1000);
+    print_line("peak working set", figures[0].peak_megabytes, figures[1].peak_megabytes, "MB", 1);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: startup_bench <program> <program with empty packs> [runs]\n");
+        return 2;
+    }
+    try {
+        return run(argv[1], argv[2], argc > 3 ? std::max(1, std::atoi(argv[3])) : 5);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "startup_bench: %s\n", error.what());
+        return 1;
+    }
+}

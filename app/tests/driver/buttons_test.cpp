@@ -1,0 +1,116 @@
+// Every "修改" and "恢复" button runs its own entry's operation on the game
+// folder in the path field, each ending in a task-modal box; the notice
+// button shows its notice. The files are checked against the catalogue.
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/tests/driver/tool.h"
+#include "packs/catalogue.h"
+#include "packs/manifest.h"
+#include "packs/messages.h"
+#include "testing/box_watcher.h"
+#include "testing/temp_directory.h"
+#include "testing/window_text.h"
+#include "ui/control_table.h"
+
+namespace {
+
+using driver::control;
+
+std::string bytes_of(runtime::ByteSet bytes) {
+    return std::string(reinterpret_cast<const char*>(bytes.data), bytes.size);
+}
+
+DWORD file_size(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0xFFFFFFFF;
+    return data.nFileSizeLow;
+}
+
+bool file_missing(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Presses the button and returns the text of the box it brings up, after
+// checking that the box is task-modal and closing it.
+std::string press(const driver::Tool& tool, std::uint32_t id) {
+    PostMessageA(control(tool, id), BM_CLICK, 0, 0);
+    auto box = test_support::wait_for_message_box(tool.process.id(), driver::kTimeoutMs);
+    if (!box) {
+        ADD_FAILURE() << "no box after pressing " << std::hex << id;
+        return {};
+    }
+    EXPECT_EQ(box->title, "提示");
+    EXPECT_EQ(box->owner, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(tool.window)) << "the box must be task-modal";
+    EXPECT_TRUE(box->all_other_windows_disabled());
+    EXPECT_TRUE(test_support::close_message_box(*box));
+    EXPECT_TRUE(IsWindowEnabled(tool.window));
+    return box->text;
+}
+
+TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
+    test_support::TempDirectory game;
+    ASSERT_TRUE(game.make_directory("Game"));
+    const std::string stock = bytes_of(packs::stock_manifest());
+    const std::string manifest_path = game.path() + std::string(packs::kManifestSuffix);
+    ASSERT_TRUE(test_support::write_whole_file(manifest_path, stock));
+
+    driver::Tool tool = driver::start_tool();
+    driver::set_game_directory(tool, game.path());
+    for (int page : {1, 2}) {
+        driver::select_page(tool, page);
+        for (std::size_t i = 0; i < ui::kControls.size(); ++i) {
+            const ui::ControlRecord& apply = ui::kControls[i];
+            if (apply.page != page || apply.binding.operation != ui::Operation::apply_entry) continue;
+            const ui::ControlRecord& restore = ui::kControls[i + 1];
+            ASSERT_EQ(restore.binding.operation, ui::Operation::restore_entry);
+            const int entry = apply.binding.entry;
+            SCOPED_TRACE("entry " + std::to_string(entry));
+            const packs::CatalogueEntry& pack = packs::catalogue_entry(entry);
+            const std::string archive_path =
+                game.path() + std::string(packs::kPackFolderSuffix) + std::string(pack.pack_file_name);
+
+            EXPECT_EQ(press(tool, apply.id), packs::apply_message());
+            EXPECT_EQ(file_size(archive_path), packs::catalogue_archive_size(entry));
+            EXPECT_EQ(test_support::read_whole_file(manifest_path), bytes_of(pack.manifest));
+
+            EXPECT_EQ(press(tool, restore.id), packs::kRestoreMessage);
+            EXPECT_TRUE(file_missing(archive_path));
+            EXPECT_EQ(test_support::read_whole_file(manifest_path), stock);
+        }
+    }
+    EXPECT_EQ(driver::close_and_wait(tool), 0u);
+}
+
+TEST(Buttons, NoticeButtonShowsTheGroupNotice) {
+    driver::Tool tool = driver::start_tool();
+    EXPECT_FALSE(press(tool, ui::kNoticeButtonId).empty());
+    EXPECT_EQ(driver::close_and_wait(tool), 0u);
+}
+
+// Relative game folders resolve against the program's own folder, wherever
+// it was started from.
+TEST(Buttons, ProgramStartedElsewhereWorksInItsRunDirectory) {
+    test_support::TempDirectory elsewhere;
+    const std::string relative = "e2e_run_directory_" + std::to_string(GetCurrentProcessId());
+    const std::string in_run_directory = test_support::own_directory() + "\\" + relative;
+    ASSERT_TRUE(CreateDirectoryA(in_run_directory.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((in_run_directory + "\\Game").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(elsewhere.path_of(relative).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(elsewhere.path_of(relative + "\\Game").c_str(), nullptr));
+
+    driver::Tool tool = driver::start_tool(elsewhere.path());
+    driver::set_game_directory(tool, relative);
+    EXPECT_EQ(press(tool, 0x16030001), packs::apply_message());  // 按钮1, entry 1
+    const std::string name(packs::catalogue_entry(1).pack_file_name);
+    EXPECT_EQ(file_size(in_run_directory + "\\Game\\" + name), packs::catalogue_archive_size(1));
+    EXPECT_TRUE(file_missing(elsewhere.path_of(relative + "\\Game\\" + name)));
+    EXPECT_EQ(driver::close_and_wait(tool), 0u);
+    test_support::remove_tree(in_run_directory);
+}
+
+}  // namespace

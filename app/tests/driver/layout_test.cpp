@@ -1,0 +1,155 @@
+// The shown window against its control table: every control's kind, caption,
+// place relative to its parent, visibility and tab stop, and the window's own
+// size, place, frame and title. Fonts and the class background cannot be read
+// from another process under Wine; the in-process window tests check those.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "app/tests/driver/tool.h"
+#include "testing/window_text.h"
+#include "ui/control_table.h"
+
+namespace {
+
+using driver::control;
+using test_support::gbk_to_utf8;
+using test_support::window_class;
+using test_support::window_text;
+
+class Layout : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { tool = new driver::Tool(driver::start_tool()); }
+    static void TearDownTestSuite() {
+        driver::close_and_wait(*tool);
+        delete tool;
+    }
+    static driver::Tool* tool;
+};
+driver::Tool* Layout::tool = nullptr;
+
+const char* expected_class(ui::Kind kind) {
+    switch (kind) {
+    case ui::Kind::button: return "Button";
+    case ui::Kind::tab: return "SysTabControl32";
+    default: return "Static";
+    }
+}
+
+TEST_F(Layout, WindowHasTheFixedSizeCentredPlaceFrameAndEmptyTitle) {
+    RECT rect;
+    GetWindowRect(tool->window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 811);
+    EXPECT_EQ(rect.bottom - rect.top, 472);
+    // Computed here from the screen the test runs on, not copied from the code.
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 811) / 2);
+    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 472) / 2);
+
+    const LONG s = driver::style(tool->window);
+    EXPECT_EQ(s & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(s & WS_SYSMENU);
+    EXPECT_TRUE(s & WS_MINIMIZEBOX);
+    EXPECT_FALSE(s & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(s & WS_THICKFRAME) << "the window must not be resizable";
+    EXPECT_EQ(window_text(tool->window), "");
+}
+
+TEST_F(Layout, EveryControlStandsWhereTheTableSaysWithItsKindAndCaption) {
+    for (const ui::ControlRecord& record : ui::kControls) {
+        SCOPED_TRACE(gbk_to_utf8(record.name));
+        HWND window = control(*tool, record.id);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window_class(window), expected_class(record.kind));
+        // The path field's text is start-up's (checked in LiteralPlacesOfSomeControls).
+        if (record.kind != ui::Kind::tab && record.id != ui::kPathFieldId) {
+            EXPECT_EQ(window_text(window), record.text);
+        }
+
+        const RECT rect = driver::rect_in_parent(window);
+        EXPECT_EQ(rect.left, record.left);
+        EXPECT_EQ(rect.top, record.top);
+        EXPECT_EQ(rect.right - rect.left, record.width);
+        EXPECT_EQ(rect.bottom - rect.top, record.height);
+        const HWND expected_parent =
+            record.parent == ui::kNoParent ? tool->window : control(*tool, record.parent);
+        EXPECT_EQ(GetParent(window), expected_parent);
+
+        const LONG s = driver::style(window);
+        EXPECT_EQ((s & WS_TABSTOP) != 0, record.tab_stop);
+        EXPECT_EQ(IsWindowVisible(window) != FALSE, record.page != 2) << "page 1 is selected";
+        EXPECT_TRUE(IsWindowEnabled(window));
+        EXPECT_FALSE(s & WS_BORDER);
+        switch (record.kind) {
+        case ui::Kind::button:
+            EXPECT_EQ(s & BS_TYPEMASK, BS_PUSHBUTTON) << "a push button, never the default";
+            EXPECT_EQ(s & (BS_CENTER | BS_VCENTER), BS_CENTER | BS_VCENTER);
+            break;
+        case ui::Kind::transparent_label:
+            EXPECT_TRUE(driver::ex_style(window) & WS_EX_TRANSPARENT);
+            break;
+        case ui::Kind::label:
+            EXPECT_FALSE(driver::ex_style(window) & WS_EX_TRANSPARENT);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// A few places checked against the literal layout, in case the table itself
+// were edited by mistake.
+TEST_F(Layout, LiteralPlacesOfSomeControls) {
+    struct Case {
+        std::uint32_t id;
+        RECT rect;
+        const char* text;
+    };
+    const Case cases[] = {
+        // Start-up found no game directory: the field it created with "标签" is empty.
+        {ui::kPathFieldId, {32, 16, 344, 48}, ""},
+        {ui::kNoticeButtonId, {560, 8, 760, 40}, "关于群"},
+        {ui::kTabControlId, {0, 48, 808, 448}, nullptr},
+        {0x16020002, {32, 40, 160, 72}, "电玩安妮"},              // 透明标签2
+        {0x1603001A, {568, 352, 664, 384}, "恢复"},                // 按钮26
+        {0x16020012, {24, 208, 152, 240}, "源计划 亚索"},          // 透明标签18
+        {0x16030021, {8, 248, 104, 280}, "修改"},                  // 按钮33
+    };
+    for (const Case& c : cases) {
+        HWND window = control(*tool, c.id);
+        ASSERT_NE(window, nullptr) << std::hex << c.id;
+        const RECT rect = driver::rect_in_parent(window);
+        EXPECT_TRUE(EqualRect(&rect, &c.rect)) << std::hex << c.id;
+        if (c.text != nullptr) {
+            EXPECT_EQ(window_text(window), c.text) << std::hex << c.id;
+        }
+    }
+}
+
+TEST_F(Layout, TabControlHasTwoPagesWithTheFirstSelected) {
+    HWND tab = control(*tool, ui::kTabControlId);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(driver::tab_caption(*tool, tab, 0), "电玩");
+    EXPECT_EQ(driver::tab_caption(*tool, tab, 1), "源计划");
+    const RECT first = driver::tab_item_rect(*tool, tab, 0);
+    const RECT second = driver::tab_item_rect(*tool, tab, 1);
+    EXPECT_EQ(first.top, second.top) << "one row of tabs";
+    EXPECT_LT(first.left, second.left) << "in page order";
+    EXPECT_LT(first.bottom, 40) << "along the top edge";
+
+    // What the platform decides, for the record: frame, title bar, tab strip.
+    RECT client;
+    GetClientRect(tool->window, &client);
+    std::printf("platform metrics: client area %ldx%ld of the 811x472 window; "
+                "title bar %d, fixed frame %dx%d; tab strip %ld high (tabs %ldx%ld, %ldx%ld)\n",
+                client.right, client.bottom, GetSystemMetrics(SM_CYCAPTION),
+                GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME), first.bottom,
+                first.right - first.left, first.bottom - first.top, second.right - second.left,
+                second.bottom - second.top);
+    EXPECT_FALSE(driver::style(tab) & (TCS_MULTILINE | TCS_VERTICAL | TCS_BOTTOM));
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+#include "app/tests/driver/tool.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "testing/box_watcher.h"
+#include "testing/deadline.h"
+#include "testing/window_search.h"
+#include "testing/window_text.h"
+#include "ui/control_table.h"
+
+namespace driver {
+namespace {
+
+constexpr char kNoGameFolder[] = "没找到路径";
+
+// Start-up reads the game folder from the registry; a value left by another
+// test would open the folder dialog instead of the window.
+void forget_registered_game_folder() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tencent\\LOL", 0, KEY_SET_VALUE, &key) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueA(key, "InstallPath");
+        RegCloseKey(key);
+    }
+}
+
+HWND shown_main_window(DWORD process_id) {
+    for (HWND window : test_support::top_level_windows(process_id)) {
+        if (!IsWindowVisible(window) || test_support::window_class(window) == "#32770") continue;
+        if (GetWindowTextLengthA(window) == 0 && test_support::find_child(window, static_cast<int>(ui::kPathFieldId)))
+            return window;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string tool_path() { return test_support::own_directory() + "\\skin_pack_tool.exe"; }
+
+Tool start_tool(std::string_view current_directory) {
+    forget_registered_game_folder();
+    Tool tool{test_support::ChildProcess(tool_path(), {}, current_directory), nullptr};
+    const test_support::Deadline deadline(kTimeoutMs);
+    while (!deadline.passed()) {
+        tool.window = shown_main_window(tool.process.id());
+        if (tool.window != nullptr) return tool;
+        if (auto box = test_support::wait_for_message_box(tool.process.id(), 0)) {
+            if (box->text != kNoGameFolder)
+                throw std::runtime_error("unexpected box at start: " + box->text_utf8());
+            test_support::close_message_box(*box);
+        }
+        if (!tool.process.running()) throw std::runtime_error("the program ended at start");
+        Sleep(test_support::kPollIntervalMs);
+    }
+    throw std::runtime_error("no main window within the deadline");
+}
+
+HWND control(const Tool& tool, std::uint32_t id) {
+    return test_support::find_child(tool.window, static_cast<int>(id));
+}
+
+RECT rect_in_parent(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+LONG style(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
+LONG ex_style(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE); }
+
+void select_page(const Tool& tool, int page) {
+    SendMessageA(control(tool, ui::kTabControlId), TCM_SETCURFOCUS, page - 1, 0);
+}
+
+std::string tab_caption(const Tool& tool, HWND tab, int index) {
+    constexpr std::size_t kTextSize = 64;
+    struct Remote {
+        TCITEMA item;
+        char text[kTextSize];
+    };
+    HANDLE process = tool.process.handle();
+    auto* remote = static_cast<Remote*>(
+        VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr) return {};
+    Remote local{};
+    local.item.mask = TCIF_TEXT;
+    local.item.pszText = remote->text;
+    local.item.cchTextMax = kTextSize;
+    std::string caption;
+    if (WriteProcessMemory(process, remote, &local, sizeof local, nullptr) &&
+        SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote)) &&
+        ReadProcessMemory(process, remote, &local, sizeof local, nullptr)) {
+        local.text[kTextSize - 1] = '\0';
+        caption = local.text;
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return caption;
+}
+
+RECT tab_item_rect(const Tool& tool, HWND tab, int index) {
+    HANDLE process = tool.process.handle();
+    RECT rect{};
+    auto* remote = static_cast<RECT*>(
+        VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr) return rect;
+    if (!SendMessageA(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) ||
+        !ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr))
+        rect = RECT{};
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return rect;
+}
+
+HWND focused_window(const Tool& tool) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(tool.window, nullptr);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void set_game_directory(const Tool& tool, std::string_view directory) {
+    // The W form: the text crosses the process boundary unchanged.
+    const std::wstring wide = test_support::code_page_to_wide(directory, 936);
+    SendMessageW(control(tool, ui::kPathFieldId), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::optional<DWORD> close_and_wait(Tool& tool) {
+    PostMessageA(tool.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return tool.process.wait(kTimeoutMs);
+}
+
+}  // namespace driver

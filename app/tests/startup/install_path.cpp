@@ -1,0 +1,60 @@
+#include "app/tests/startup/install_path.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "runtime/handle.h"
+
+namespace startup_driver {
+namespace {
+
+constexpr char kKey[] = "Software\\Tencent\\LOL";
+constexpr char kValue[] = "InstallPath";
+
+runtime::UniqueRegistryKey open_key() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot open HKLM\\Software\\Tencent\\LOL");
+    return runtime::UniqueRegistryKey(key);
+}
+
+std::optional<std::string> read_value(HKEY key) {
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key, kValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+        return std::nullopt;
+    std::string text(size, '\0');
+    if (RegQueryValueExA(key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    text.resize(text.find('\0') == std::string::npos ? size : text.find('\0'));
+    return text;
+}
+
+void write_value(HKEY key, const std::optional<std::string>& value) {
+    if (!value) {
+        RegDeleteValueA(key, kValue);
+        return;
+    }
+    if (RegSetValueExA(key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
+                       static_cast<DWORD>(value->size() + 1)) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot set InstallPath");
+}
+
+}  // namespace
+
+InstallPathValue::InstallPathValue(const std::optional<std::string>& value) {
+    const runtime::UniqueRegistryKey key = open_key();
+    previous_ = read_value(key.get());
+    write_value(key.get(), value);
+}
+
+InstallPathValue::~InstallPathValue() {
+    try {
+        write_value(open_key().get(), previous_);
+    } catch (const std::exception&) {
+        // Nothing better to do in a destructor; the next test sets its own value.
+    }
+}
+
+}  // namespace startup_driver

@@ -1,0 +1,85 @@
+#include "app/tests/startup/program_under_test.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "testing/deadline.h"
+#include "testing/window_search.h"
+#include "testing/window_text.h"
+#include "ui/control_table.h"
+
+namespace startup_driver {
+namespace {
+
+constexpr char kMainWindowClass[] = "SkinPackToolMainWindow";
+
+}  // namespace
+
+std::string windows_path(std::string_view unix_path) {
+    std::string path = "Z:" + std::string(unix_path);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string place_program(std::string_view program, const std::string& folder) {
+    const std::string source(program);
+    const std::string target = folder + source.substr(source.find_last_of('\\'));
+    // The program carries 100 MB of packs: a link is instant, a copy is not.
+    if (!CreateHardLinkA(target.c_str(), source.c_str(), nullptr) &&
+        !CopyFileA(source.c_str(), target.c_str(), TRUE))
+        throw std::runtime_error("cannot place the program in " + folder);
+    return target;
+}
+
+HWND find_main_window(DWORD process_id) {
+    return test_support::find_top_level_window(process_id, {.class_name = kMainWindowClass, .visible = std::nullopt});
+}
+
+HWND wait_for_visible_main_window(DWORD process_id, DWORD timeout_ms) {
+    return test_support::poll_until(timeout_ms, [&]() -> HWND {
+        const HWND window = find_main_window(process_id);
+        return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+    });
+}
+
+namespace {
+
+struct ChildSearch {
+    HWND parent;
+    bool (*matches)(HWND child, HWND parent, const void* context);
+    const void* context;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK visit_child(HWND child, LPARAM search_address) {
+    auto* search = reinterpret_cast<ChildSearch*>(search_address);
+    if (!search->matches(child, search->parent, search->context)) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+HWND find_descendant(HWND parent, bool (*matches)(HWND, HWND, const void*), const void* context) {
+    ChildSearch search{parent, matches, context};
+    EnumChildWindows(parent, &visit_child, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool is_button_with_caption(HWND child, HWND, const void* caption) {
+    return test_support::window_class(child) == "Button" && IsWindowVisible(child) &&
+           test_support::window_text(child) == *static_cast<const std::string_view*>(caption);
+}
+
+}  // namespace
+
+HWND find_path_field(HWND main_window) { return test_support::find_child(main_window, static_cast<int>(ui::kPathFieldId)); }
+
+HWND find_button(HWND main_window, std::string_view caption) {
+    return find_descendant(main_window, &is_button_with_caption, &caption);
+}
+
+DWORD close_and_wait(const test_support::ChildProcess& program, HWND main_window) {
+    PostMessageW(main_window, WM_CLOSE, 0, 0);
+    return program.wait(10000).value_or(STILL_ACTIVE);
+}
+
+}  // namespace startup_driver

@@ -1,0 +1,33 @@
+#pragma once
+// The 17 skin packs the program carries, in the order of the main window, and
+// the manifest texts the operations write. All of it is constant data in the
+// executable's read-only section: views, never copies.
+#include <cstdint>
+#include <string_view>
+
+#include "runtime/byte_set.h"
+
+namespace packs {
+
+inline constexpr int kEntryCount = 17;
+inline constexpr int kPageCount = 2;  // 1 "电玩", 2 "源计划"
+
+struct CatalogueEntry {            // entry numbers 1..17 in the catalogue's order
+    std::string_view label;        // GBK, shown by the row's transparent label
+    int page;                      // 1 "电玩" or 2 "源计划"
+    std::string_view pack_file_name;
+    runtime::ByteSet archive;
+    runtime::ByteSet manifest;
+};
+
+// number 1..kEntryCount; anything else is a programming error (fatal).
+const CatalogueEntry& catalogue_entry(int number);
+
+// The game's own archive list: 34 names, 667 bytes.
+runtime::ByteSet stock_manifest();
+
+// The archive size the catalogue fixes for an entry (the build checked the
+// embedded archive against it; an archive-less build embeds none).
+std::uint32_t catalogue_archive_size(int number);
+
+}  // namespace packs

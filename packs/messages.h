@@ -1,0 +1,35 @@
+#pragma once
+// The texts the apply and restore operations show, all under the title "提示".
+#include <windows.h>
+
+#include <string_view>
+
+#include "runtime/text.h"
+
+namespace packs {
+
+inline constexpr std::string_view kMessageTitle = "提示";
+inline constexpr std::string_view kRestoreMessage = "删除成功";
+inline constexpr std::string_view kNoGameDirectoryMessage = "没找到路径";
+
+// What failed, in the first line of a failure message.
+inline constexpr std::string_view kArchiveWriteFailed = "皮肤包写入失败，游戏的文件列表没有改动：";
+inline constexpr std::string_view kManifestWriteFailed = "游戏的文件列表写入失败：";
+inline constexpr std::string_view kManifestReadFailed = "游戏的文件列表读取失败，没有改动：";
+inline constexpr std::string_view kManifestBackupFailed = "游戏的文件列表备份失败，没有改动：";
+inline constexpr std::string_view kArchiveDeleteFailed = "皮肤包删除失败，游戏的文件列表没有改动：";
+
+// "修改成功,..." CR LF "QQ<group>,群里有皮肤包和替换工具".
+runtime::Text apply_message();
+
+// What failed, the full path and the system's reason for `error`:
+//     <what>
+//     <path>
+//     <reason>（错误代码 <error>）
+runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error);
+
+// The system's text for a Win32 error code in the user's language (GBK under
+// code page 936), without its final line break.
+runtime::Text system_reason(DWORD error);
+
+}  // namespace packs

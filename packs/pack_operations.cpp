@@ -1,0 +1,80 @@
+#include "packs/pack_operations.h"
+
+#include "packs/manifest.h"
+#include "packs/messages.h"
+#include "runtime/text.h"
+
+namespace packs {
+
+namespace {
+
+// An empty path field would put the files at the root of the current drive.
+bool read_game_directory(const OperationHooks& hooks, runtime::Text& game_directory) {
+    game_directory = hooks.read_game_directory();
+    if (!game_directory.empty()) return true;
+    hooks.show_message(kNoGameDirectoryMessage);
+    return false;
+}
+
+// Keeps the game's own list, then replaces the manifest in one step: there is
+// no moment without a manifest, and a failure leaves the old one.
+bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet manifest,
+                      const OperationHooks& hooks) {
+    const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
+    const runtime::Text backup = runtime::join_texts({game_directory, kManifestBackupSuffix});
+    if (const BackupFailure failure = back_up_foreign_manifest(path, backup)) {
+        hooks.show_message(failure.reading
+                               ? failure_message(kManifestReadFailed, path, failure.error)
+                               : failure_message(kManifestBackupFailed, backup, failure.error));
+        return false;
+    }
+    const runtime::Text folder = runtime::join_texts({game_directory, kGameFolderSuffix});
+    if (const DWORD error = replace_file(folder, path, manifest, hooks.write)) {
+        hooks.show_message(failure_message(kManifestWriteFailed, path, error));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void apply_pack_files(const PackFiles& pack, const OperationHooks& hooks) {
+    runtime::Text game_directory;
+    if (!read_game_directory(hooks, game_directory)) return;
+    const runtime::Text folder = runtime::join_texts({game_directory, kGameFolderSuffix});
+    const runtime::Text archive_path =
+        runtime::join_texts({game_directory, kPackFolderSuffix, pack.file_name});
+    // The manifest waits for the archive: the game must never list a pack
+    // that is missing or truncated.
+    if (const DWORD error = replace_file(folder, archive_path, pack.archive, hooks.write)) {
+        hooks.show_message(failure_message(kArchiveWriteFailed, archive_path, error));
+        return;
+    }
+
+    if (!read_game_directory(hooks, game_directory)) return;
+    if (!replace_manifest(game_directory, pack.manifest, hooks)) return;
+    hooks.show_message(apply_message());
+}
+
+void restore_pack_files(std::string_view pack_file_name, runtime::ByteSet stock,
+                        const OperationHooks& hooks) {
+    runtime::Text game_directory;
+    if (!read_game_directory(hooks, game_directory)) return;
+    const runtime::Text archive_path =
+        runtime::join_texts({game_directory, kPackFolderSuffix, pack_file_name});
+    if (!DeleteFileA(archive_path.c_str())) {
+        const DWORD error = GetLastError();
+        // Already gone is what a restore wants. A missing Game folder is
+        // reported by the manifest step.
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            hooks.show_message(failure_message(kArchiveDeleteFailed, archive_path, error));
+            return;
+        }
+    }
+
+    if (!read_game_directory(hooks, game_directory)) return;
+    if (!replace_manifest(game_directory, stock, hooks)) return;
+    hooks.show_message(kRestoreMessage);
+}
+
+}  // namespace packs

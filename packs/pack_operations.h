@@ -1,0 +1,32 @@
+#pragma once
+// The apply and restore steps over given pack files, with the program's
+// surroundings (path field, message box, chunk writer) passed in, so that
+// tests run them on their own bytes and read the messages instead of boxes.
+#include <string_view>
+
+#include "packs/operations.h"
+#include "packs/replace_file.h"
+#include "runtime/byte_set.h"
+
+namespace packs {
+
+struct PackFiles {
+    std::string_view file_name;  // GBK, inside the Game folder
+    runtime::ByteSet archive;
+    runtime::ByteSet manifest;
+};
+
+struct OperationHooks {
+    GameDirectoryReader read_game_directory;
+    void (*show_message)(std::string_view text);  // the closing box
+    ChunkWriter write;
+};
+
+// Every step is checked; the first failure ends the operation with a message
+// naming what failed, the path and the reason, and leaves every file it did
+// not finish as it was. An empty game directory writes nothing anywhere.
+void apply_pack_files(const PackFiles& pack, const OperationHooks& hooks);
+void restore_pack_files(std::string_view pack_file_name, runtime::ByteSet stock,
+                        const OperationHooks& hooks);
+
+}  // namespace packs

@@ -1,0 +1,46 @@
+#pragma once
+// A temporary game directory for the operation tests, with the operations'
+// surroundings captured: the path field is a variable, the closing box a list
+// of texts.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "packs/pack_operations.h"
+#include "testing/temp_directory.h"
+
+namespace packs_test {
+
+struct Captured {
+    static std::string game_directory;      // what the path field shows
+    static std::vector<std::string> messages;
+    static int writes;                      // chunk writer calls
+};
+
+runtime::Text read_captured_game_directory();
+void capture_message(std::string_view text);
+bool counting_write(HANDLE file, runtime::ByteSet bytes);
+
+// Hooks with the real chunk writer (counted) unless another is given.
+packs::OperationHooks captured_hooks(packs::ChunkWriter write = counting_write);
+
+// A game directory below a fresh temporary folder; the folder name carries
+// Chinese characters, as real install paths do.
+class GameFolder {
+public:
+    explicit GameFolder(bool with_game_folder = true);
+    const std::string& directory() const { return directory_; }
+    std::string game_path(std::string_view name) const;  // directory + "\Game\" + name
+    std::string manifest_path() const { return game_path("ClientZips.txt"); }
+    // The names in Game, sorted.
+    std::vector<std::string> game_files() const;
+
+private:
+    test_support::TempDirectory temp_;
+    std::string directory_;
+};
+
+std::string bytes_of(runtime::ByteSet bytes);
+runtime::ByteSet byte_set(const std::string& bytes);
+
+}  // namespace packs_test

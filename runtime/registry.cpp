@@ -1,0 +1,82 @@
+#include "runtime/registry.h"
+
+#include <windows.h>
+
+#include "runtime/handle.h"
+
+namespace runtime {
+
+namespace {
+
+HKEY root_key(int root) {
+    switch (root) {
+        case 1: return HKEY_CLASSES_ROOT;
+        case 2: return HKEY_CURRENT_CONFIG;
+        case 4: return HKEY_LOCAL_MACHINE;
+        case 5: return HKEY_USERS;
+        default: return HKEY_CURRENT_USER;
+    }
+}
+
+// The value as stored, up to its first zero: a stored string need not carry
+// its terminating zero, so the buffer holds one of its own past the data.
+bool read_text_value(HKEY key, const char* name, DWORD& type, Text& value) {
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    // The value may grow between the two calls: try again a few times.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+        Text buffer(size + 1, '\0');
+        DWORD got = size;
+        const LONG status = RegQueryValueExA(key, name, nullptr, &type,
+                                             reinterpret_cast<BYTE*>(buffer.data()), &got);
+        if (status == ERROR_MORE_DATA) {
+            size = got;
+            continue;
+        }
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+        buffer.resize(got < size ? got : size);
+        value = buffer.substr(0, text_length(buffer));
+        return true;
+    }
+    return false;
+}
+
+bool expand(const Text& text, Text& expanded) {
+    DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    for (int attempt = 0; attempt < 4 && size != 0; ++attempt) {
+        Text buffer(size + 1, '\0');
+        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), size + 1);
+        if (needed == 0) return false;
+        if (needed <= size + 1) {
+            expanded = buffer.substr(0, text_length(buffer));
+            return true;
+        }
+        size = needed;
+    }
+    return false;
+}
+
+}  // namespace
+
+Text read_registry_text(int root, std::string_view full_value_path,
+                        std::optional<std::string_view> default_text) {
+    const Text fallback = default_text ? Text(default_text->substr(0, text_length(*default_text))) : Text();
+    const Text path(full_value_path.substr(0, text_length(full_value_path)));
+    const std::size_t slash = find_last_backslash(path);
+    const Text key_path = slash == Text::npos ? Text() : path.substr(0, slash);
+    const Text value_name = slash == Text::npos ? path : path.substr(slash + 1);
+
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root_key(root), key_path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return fallback;
+    const UniqueRegistryKey key(opened);
+    DWORD type = REG_NONE;
+    Text value;
+    if (!read_text_value(key.get(), value_name.c_str(), type, value)) return fallback;
+    if (type == REG_SZ) return value;
+    Text expanded;
+    return expand(value, expanded) ? expanded : fallback;
+}
+
+}  // namespace runtime

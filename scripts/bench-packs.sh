@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Prints the figures of the pack embedding and apply path (nothing asserted):
+#   the time of each embedding step in a clean build of them (making the
+#   stand-in archives, assembling them into the object, linking the 106 MB
+#   executable), then packs_bench under Wine: apply of the largest pack
+#   against CopyFileA, and the executable's overhead beside its payload.
+# Usage: bash scripts/bench-packs.sh   (after scripts/test.sh, or on its own)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build
+bash scripts/setup.sh
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+# Everything the steps need but the steps themselves.
+cmake --build "$build" --target runtime packs/CMakeFiles/packs_bench.dir/bench/packs_bench.cpp.obj >/dev/null
+
+seconds() { awk -v s="$1" -v e="$(date +%s%N)" 'BEGIN { printf "%.2f", (e - s) / 1e9 }'; }
+object=packs/CMakeFiles/packs.dir/packs_byte_sets.S.obj
+rm -rf "$build/packs/archives" "$build/$object" "$build/packs/libpacks.a" "$build/packs/packs_bench.exe"
+
+start=$(date +%s%N)
+cmake --build "$build" --target packs_data >/dev/null
+echo "embed step, making the 17 stand-in archives (106,153,006 bytes): $(seconds "$start") s"
+start=$(date +%s%N)
+cmake --build "$build" --target "$object" >/dev/null
+echo "embed step, assembling them into one object (.incbin):           $(seconds "$start") s"
+start=$(date +%s%N)
+cmake --build "$build" --target packs_bench >/dev/null
+echo "embed step, linking the executable:                              $(seconds "$start") s"
+
+export WINEPREFIX=$build/wineprefix
+. scripts/wine-env.sh
+wine_prefix_ready
+wine "$build/packs/packs_bench.exe"

@@ -1,0 +1,43 @@
+#pragma once
+// A fresh folder for one test, removed with everything in it at the end.
+// Paths are GBK bytes, as the program's own are.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace test_support {
+
+class TempDirectory {
+public:
+    // Creates a new, empty folder below the system's temporary folder.
+    // Throws std::runtime_error when it cannot.
+    TempDirectory();
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+    ~TempDirectory();
+
+    // The folder, without a trailing backslash.
+    const std::string& path() const { return path_; }
+    // path() + "\" + relative.
+    std::string path_of(std::string_view relative) const;
+
+    bool write(std::string_view relative, std::string_view bytes) const;
+    std::optional<std::string> read(std::string_view relative) const;
+    bool make_directory(std::string_view relative) const;
+
+private:
+    std::string path_;
+};
+
+// Whole-file helpers for any path.
+bool write_whole_file(const std::string& path, std::string_view bytes);
+std::optional<std::string> read_whole_file(const std::string& path);
+
+// Removes a folder and everything below it, attributes notwithstanding.
+bool remove_tree(const std::string& path);
+
+// A GBK path from UTF-8 text, for names written in a test's UTF-8 literals
+// (u8"英雄联盟"); the tests' plain literals are GBK already.
+std::string gbk(std::u8string_view utf8);
+
+}  // namespace test_support

@@ -1,0 +1,99 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "testing/box_watcher.h"
+#include "testing/child_process.h"
+#include "testing/folder_dialog.h"
+#include "testing/temp_directory.h"
+#include "testing/window_text.h"
+
+namespace ts = test_support;
+
+namespace {
+
+std::string helper() { return ts::own_directory() + "\\test_support_helper.exe"; }
+
+// Arguments must reach the child exactly: a wrong quote rule turns a path
+// with spaces or a trailing backslash into two arguments or swallows a quote.
+TEST(QuoteArgument, RoundTripsThroughTheCommandLineParser) {
+    const std::string cases[] = {
+        "plain", "", "with space", "trailing\\", "dir with space\\", "say \"hi\"", "a\\\\\"b", "\t",
+    };
+    for (const std::string& argument : cases) {
+        const std::wstring line = ts::code_page_to_wide("prog.exe " + ts::quote_argument(argument), CP_ACP);
+        int count = 0;
+        LPWSTR* parsed = CommandLineToArgvW(line.c_str(), &count);
+        ASSERT_NE(parsed, nullptr);
+        EXPECT_EQ(count, 2) << argument;
+        if (count == 2) {
+            EXPECT_EQ(ts::wide_to_code_page(parsed[1], CP_ACP), argument);
+        }
+        LocalFree(parsed);
+    }
+}
+
+TEST(ChildProcess, ReportsTheFullExitCode) {
+    const ts::ChildProcess child(helper(), {"exit", "-1"});
+    EXPECT_EQ(child.wait(10000), std::optional<DWORD>(0xFFFFFFFFu));
+}
+
+TEST(ChildProcess, StartsInTheGivenDirectory) {
+    const ts::TempDirectory temp;
+    ASSERT_TRUE(temp.make_directory("英雄 联盟"));
+    const std::string directory = temp.path_of("英雄 联盟");
+    const ts::ChildProcess child(helper(), {"cwd", temp.path_of("cwd.txt")}, directory);
+    ASSERT_EQ(child.wait(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(temp.read("cwd.txt"), directory);
+}
+
+TEST(ChildProcess, TimesOutAndKills) {
+    ts::ChildProcess child(helper(), {"sleep"});
+    EXPECT_EQ(child.wait(100), std::nullopt);
+    EXPECT_TRUE(child.running());
+    child.kill();
+    EXPECT_FALSE(child.running());
+}
+
+TEST(BoxWatcher, ReadsAndClosesATaskModalBox) {
+    const ts::ChildProcess child(helper(), {"box", "第一行\r\n第二行", "提示"});
+    const auto seen = ts::wait_for_message_box(child.id(), 10000);
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_EQ(seen->text, "第一行\r\n第二行") << seen->text_utf8();
+    EXPECT_EQ(seen->title, "提示");
+    EXPECT_EQ(seen->owner, nullptr);
+    EXPECT_FALSE(seen->other_windows.empty());
+    EXPECT_TRUE(seen->all_other_windows_disabled());
+    EXPECT_TRUE(ts::close_message_box(*seen));
+    EXPECT_EQ(child.wait(10000), std::optional<DWORD>(IDOK));
+}
+
+TEST(FolderDialog, SelectsAFolderInAnotherProcess) {
+    const ts::TempDirectory temp;
+    ASSERT_TRUE(temp.make_directory("游戏"));
+    const ts::ChildProcess child(helper(), {"folder", temp.path_of("chosen.txt")});
+    const HWND dialog = ts::wait_for_folder_dialog(child.id(), 10000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(ts::select_folder(child.handle(), dialog, temp.path_of("游戏")));
+    EXPECT_EQ(ts::selected_folder_item(child.handle(), dialog), "游戏");
+    EXPECT_TRUE(ts::press_ok(dialog));
+    ASSERT_EQ(child.wait(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(temp.read("chosen.txt"), temp.path_of("游戏"));
+}
+
+TEST(TempDirectory, RemovesEverythingItHolds) {
+    std::string path;
+    {
+        const ts::TempDirectory temp;
+        path = temp.path();
+        ASSERT_TRUE(temp.make_directory("sub"));
+        ASSERT_TRUE(temp.write("sub\\只读.txt", "x"));
+        SetFileAttributesA(temp.path_of("sub\\只读.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+        ASSERT_TRUE(temp.write(ts::gbk(u8"英雄.txt"), std::string("a\0b", 3)));
+        EXPECT_EQ(temp.read("英雄.txt"), std::string("a\0b", 3));
+    }
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace

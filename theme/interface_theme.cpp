@@ -1,0 +1,64 @@
+#include "theme/interface_theme.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "runtime/byte_set.h"
+#include "runtime/declared_commands.h"
+#include "runtime/process.h"
+#include "theme/engine_file.h"
+#include "theme/theme_table.h"
+
+namespace theme {
+namespace {
+
+constexpr std::size_t kByteSetHeadSize = 8;
+
+struct ProcessHeapFree {
+    void operator()(unsigned char* block) const { HeapFree(GetProcessHeap(), 0, block); }
+};
+using HeapBlock = std::unique_ptr<unsigned char, ProcessHeapFree>;
+
+// The engine gets a copy rather than a pointer into our image, so nothing it
+// does to the buffer can reach the constant; the process heap (not the C
+// runtime's) keeps the block visible to a test engine that watches the free.
+HeapBlock copy_of_stored_byte_set(const unsigned char* stored) {
+    const std::size_t size = kByteSetHeadSize + runtime::stored_byte_set(stored).size;
+    HeapBlock copy(static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, size)));
+    if (!copy) {
+        char message[64];
+        std::snprintf(message, sizeof message, "分配 %d 字节内存失败!", static_cast<int>(size));
+        runtime::fatal_error(0, message);
+    }
+    std::memcpy(copy.get(), stored, size);
+    return copy;
+}
+
+int attach_through_engine(const void* theme, int length, const char* text, int a, int b, int c) {
+    return runtime::skin_attach_res(theme, length, text, a, b, c);
+}
+
+}  // namespace
+
+void hand_over_theme(int number, AttachRes attach) {
+    static const char kEmptyText[] = "";
+    HeapBlock copy;
+    runtime::ByteSet bytes;  // the empty byte set when there is no such theme
+    if (const unsigned char* stored = stored_theme(number)) {
+        copy = copy_of_stored_byte_set(stored);
+        bytes = runtime::stored_byte_set(copy.get());
+    }
+    attach(bytes.data, static_cast<int>(runtime::byte_set_length(bytes)), kEmptyText, 0, 0, 0);
+}
+
+void select_interface_theme(int number) {
+    // The engine is loaded at its first call, from the run directory first, so
+    // its file must be there before then.
+    ensure_engine_file();
+    hand_over_theme(number, &attach_through_engine);
+}
+
+}  // namespace theme

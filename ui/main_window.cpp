@@ -1,0 +1,200 @@
+#include "ui/main_window.h"
+
+#include <commctrl.h>
+
+#include "ui/tab_pages.h"
+#include "ui/transparent_label.h"
+
+namespace ui {
+namespace {
+
+constexpr char kClassName[] = "SkinPackToolMainWindow";
+constexpr UINT_PTR kTabSubclassId = 1;
+constexpr WORD kIconResourceId = 1;
+
+struct LoadedWindow {
+    HWND window = nullptr;
+    HWND controls[kControls.size()] = {};
+    EventSink sink = nullptr;
+    bool complete = false;  // every control exists
+};
+LoadedWindow loaded;
+
+HWND tab_control() { return control_window(kTabControlId); }
+
+// The buttons of the pages are children of the tab control, so their clicks
+// reach it first; the window handles them all in one place.
+LRESULT CALLBACK tab_proc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                          DWORD_PTR) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return SendMessageA(GetParent(tab), message, wparam, lparam);
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(tab, tab_proc, kTabSubclassId);
+        break;
+    }
+    return DefSubclassProc(tab, message, wparam, lparam);
+}
+
+void on_command(HWND window, WPARAM wparam, LPARAM lparam) {
+    HWND control = reinterpret_cast<HWND>(lparam);
+    if (control == nullptr) {
+        // The dialog keyboard interface turns Esc into IDCANCEL: close the
+        // window exactly as its close button does.
+        if (LOWORD(wparam) == IDCANCEL) SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return;
+    }
+    if (HIWORD(wparam) == BN_CLICKED && loaded.sink != nullptr) {
+        // The full 32-bit id; the one in wparam is cut to 16 bits.
+        const auto id = static_cast<std::uint32_t>(GetDlgCtrlID(control));
+        loaded.sink(kMainWindowId, id, Event::click);
+    }
+}
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_COMMAND:
+        on_command(window, wparam, lparam);
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header->hwndFrom == tab_control() && header->code == TCN_SELCHANGE)
+            show_selected_page(window, header->hwndFrom);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_DESTROY:
+        // The program's only window: its end is the end of the message loop.
+        // A window that failed half-way is no end: the frame reports it, and a
+        // quit message would close that report's box at once.
+        if (loaded.complete) PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        loaded = LoadedWindow{};
+        break;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+bool register_class() {
+    WNDCLASSEXA window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = window_proc;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.hIcon = LoadIconA(window_class.hInstance, MAKEINTRESOURCEA(kIconResourceId));
+    window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kClassName;
+    return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+struct ClassAndStyle {
+    const char* class_name;
+    DWORD style;
+    DWORD ex_style;
+};
+
+ClassAndStyle class_and_style(const ControlRecord& record) {
+    DWORD style = WS_CHILD;
+    if (record.tab_stop) style |= WS_TABSTOP;
+    switch (record.kind) {
+    case Kind::label:
+        // SS_CENTERIMAGE centres one line of text vertically.
+        return {"Static", style | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0};
+    case Kind::transparent_label:
+        return {"Static", style | SS_LEFT | SS_NOPREFIX, WS_EX_TRANSPARENT};
+    case Kind::button:
+        return {"Button", style | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0};
+    case Kind::tab:
+        // Its pages' controls are its children: let the Tab key walk into
+        // them, and keep its own painting off the buttons.
+        return {WC_TABCONTROLA, style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+    case Kind::window:
+        break;
+    }
+    return {nullptr, 0, 0};
+}
+
+bool create_control(std::size_t index, HFONT font) {
+    const ControlRecord& record = kControls[index];
+    HWND parent = record.parent == kNoParent ? loaded.window : control_window(record.parent);
+    if (parent == nullptr) return false;
+    ClassAndStyle cs = class_and_style(record);
+    const bool visible = record.parent == kNoParent || record.page == kFirstPage;
+    if (visible) cs.style |= WS_VISIBLE;
+    const char* text = record.kind == Kind::tab ? "" : record.text;
+    HWND control = CreateWindowExA(
+        cs.ex_style, cs.class_name, text, cs.style, record.left, record.top, record.width,
+        record.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(record.id)),
+        GetModuleHandleA(nullptr), nullptr);
+    if (control == nullptr) return false;
+    loaded.controls[index] = control;
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (record.kind == Kind::transparent_label) return make_transparent_label(control);
+    if (record.kind == Kind::tab) {
+        for (std::size_t page = 0; page < kPageCaptions.size(); ++page) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(kPageCaptions[page]);
+            if (SendMessageA(control, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item)) < 0)
+                return false;
+        }
+        SendMessageA(control, TCM_SETCURSEL, kFirstPage - 1, 0);
+        return SetWindowSubclass(control, tab_proc, kTabSubclassId, 0) != FALSE;
+    }
+    return true;
+}
+
+}  // namespace
+
+POINT centred_position(int screen_width, int screen_height, int width, int height) {
+    // Integer division truncates toward zero, also for negative differences.
+    return POINT{(screen_width - width) / 2, (screen_height - height) / 2};
+}
+
+HWND create_main_window(EventSink sink) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!register_class()) return nullptr;
+
+    const POINT position = centred_position(GetSystemMetrics(SM_CXSCREEN),
+                                            GetSystemMetrics(SM_CYSCREEN), kWindowWidth,
+                                            kWindowHeight);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    HWND window = CreateWindowExA(0, kClassName, kWindowRecord.text, style, position.x,
+                                  position.y, kWindowWidth, kWindowHeight, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr) return nullptr;
+    loaded.window = window;
+    loaded.sink = sink;
+
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (!create_control(i, font)) {
+            DestroyWindow(window);
+            return nullptr;
+        }
+    }
+    loaded.complete = true;
+    return window;
+}
+
+HWND loaded_window(std::uint32_t window_id) {
+    return window_id == kMainWindowId ? loaded.window : nullptr;
+}
+
+HWND control_window(std::uint32_t control_id) {
+    for (std::size_t i = 0; i < kControls.size(); ++i)
+        if (kControls[i].id == control_id) return loaded.controls[i];
+    return nullptr;
+}
+
+}  // namespace ui

@@ -1,0 +1,31 @@
+#pragma once
+// The main window built from the control table. The window knows nothing of
+// what its buttons do: it reports each event to the sink that the frame gives
+// it, and the frame looks the binding up.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ui/control_table.h"
+
+namespace ui {
+
+using EventSink = void (*)(std::uint32_t window_id, std::uint32_t control_id, Event event);
+
+// Creates the window hidden, centred on the screen, with every control of the
+// table, page 1 selected. Does not raise the created event: the frame does,
+// once this returns. Null when the window cannot be created. Destroying the
+// window posts the quit message with code 0.
+HWND create_main_window(EventSink sink);
+
+// The window with that id while it is loaded, else null.
+HWND loaded_window(std::uint32_t window_id);
+
+// The control of the loaded main window with that id, else null.
+HWND control_window(std::uint32_t control_id);
+
+// Left and top that centre a window of the given outer size on a screen of
+// the given size; negative when the window is the larger, as on small screens.
+POINT centred_position(int screen_width, int screen_height, int width, int height);
+
+}  // namespace ui
