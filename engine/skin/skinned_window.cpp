@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "engine/skin/caption.h"
 #include "engine/skin/painters.h"
 
 namespace engine {
@@ -16,6 +17,7 @@ struct SkinnedWindow {
     WindowKind kind;
     bool hot = false;   // buttons: the mouse is over it
     int hot_item = -1;  // tabs: the tab under the mouse
+    CaptionState caption;  // top-level frames and dialogs
 };
 
 LRESULT CALLBACK skin_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -88,6 +90,10 @@ LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
     const bool dialog = self.kind == WindowKind::kDialog;
     const Role background = dialog ? Role::kDialog : Role::kWindow;
     LRESULT result;
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 &&
+        caption_message(window, message, wparam, lparam, resources(self), self.caption, result)) {
+        return result;
+    }
     if (answer_colour(message, wparam, lparam, resources(self), background,
                       dialog ? Role::kDialogText : Role::kLabelText, result)) {
         return result;
@@ -279,7 +285,7 @@ bool skin_window(HWND window, ThreadSkin& skin, WindowKind kind, bool created) {
     if (kind == WindowKind::kNone) return false;
     DWORD_PTR existing;
     if (GetWindowSubclass(window, skin_proc, kSubclassId, &existing)) return false;
-    auto* self = new (std::nothrow) SkinnedWindow{&skin, kind};
+    auto* self = new (std::nothrow) SkinnedWindow{&skin, kind, false, -1, CaptionState{}};
     if (self == nullptr) return false;
     if (!SetWindowSubclass(window, skin_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(self))) {
         delete self;

@@ -26,7 +26,7 @@ bool text_static(LONG style) {
 
 }  // namespace
 
-WindowKind classify_window(HWND, const char* class_name, LONG style, bool top_level) {
+WindowKind classify_window(const char* class_name, LONG style, bool top_level) {
     if (is(class_name, "#32770")) return WindowKind::kDialog;
     if (is(class_name, "Button")) {
         const LONG type = style & BS_TYPEMASK;
@@ -50,7 +50,7 @@ WindowKind classify_window(HWND window) {
     char class_name[64] = {};
     if (GetClassNameA(window, class_name, sizeof class_name) == 0) return WindowKind::kNone;
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    return classify_window(window, class_name, style, (style & WS_CHILD) == 0);
+    return classify_window(class_name, style, (style & WS_CHILD) == 0);
 }
 
 }  // namespace engine

@@ -14,7 +14,7 @@ enum class WindowKind {
     kTree,    // tree view (folder dialog): field colours
 };
 
-WindowKind classify_window(HWND window, const char* class_name, LONG style, bool top_level);
+WindowKind classify_window(const char* class_name, LONG style, bool top_level);
 
 // Convenience for an existing window.
 WindowKind classify_window(HWND window);

@@ -1,10 +1,12 @@
 // Draws the sample window under each of the 33 themes into one picture:
-//     engine_contact_sheet.exe SHEET.bmp [DEFAULT.bmp]
+//     engine_contact_sheet.exe SHEET.bmp [DEFAULT.bmp [SECONDS]]
 // SHEET.bmp gets all 33 in a grid (number under each); DEFAULT.bmp, when
-// given, the sample under theme 5 at full size.
+// given, the sample under theme 5 at full size; SECONDS keeps that window on
+// the screen for a screenshot of the real thing, caption included.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "engine/tests/embedded_themes.h"
@@ -126,6 +128,14 @@ int main(int argc, char** argv) {
         Surface single(cell_width, cell_height);
         compose(sample.frame, single.dc, POINT{0, 0});
         if (!save_bmp(single.dc, single.bitmap, cell_width, cell_height, argv[2])) return 1;
+        if (argc > 3) {
+            SetWindowTextA(sample.frame, "主题 5");
+            const DWORD until = GetTickCount() + 1000u * static_cast<DWORD>(std::atoi(argv[3]));
+            while (GetTickCount() < until) {
+                engine_test::pump();
+                Sleep(20);
+            }
+        }
     }
     DestroyWindow(sample.frame);
     return failures == 0 ? 0 : 1;

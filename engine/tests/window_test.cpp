@@ -1,6 +1,10 @@
 // The engine inside a GUI thread: existing and new windows, message boxes,
 // button states, refusals that change nothing, and a clean life cycle.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -30,6 +34,10 @@ COLORREF face_pixel(const Capture& c, const engine::Theme& theme) {
 void expect_sample_themed(const Sample& s, const engine::Theme& theme) {
     const Capture frame(s.frame);
     EXPECT_TRUE(close_to(frame.at(230, 40), theme[Role::kWindow])) << std::hex << frame.at(230, 40);
+
+    // The opaque label takes the frame's colour from the theme too.
+    const Capture label_on_frame(s.label);
+    EXPECT_TRUE(close_to(label_on_frame.at(label_on_frame.width() - 2, 1), theme[Role::kWindow]));
 
     const Capture button(s.button);
     EXPECT_TRUE(close_to(face_pixel(button, theme), theme[Role::kButtonFace]))
@@ -140,6 +148,119 @@ TEST(Engine, MessageBoxCreatedAfterTheCallTakesTheTheme) {
         EXPECT_TRUE(close_to(box.text_corner, theme[Role::kDialog])) << std::hex << box.text_corner;
         EXPECT_TRUE(close_to(box.ok_face, theme[Role::kButtonFace])) << std::hex << box.ok_face;
         DestroyWindow(s.frame);
+    });
+}
+
+struct FolderDialogLook {
+    bool seen = false;
+    COLORREF background = CLR_INVALID, tree = CLR_INVALID;
+} folder;
+
+int CALLBACK look_at_folder_dialog(HWND dialog, UINT message, LPARAM, LPARAM) {
+    if (message != BFFM_INITIALIZED) return 0;
+    folder.seen = true;
+    {
+        const Capture whole(dialog);
+        folder.background = whole.at(3, 3);
+    }
+    HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+    folder.tree = static_cast<COLORREF>(SendMessageA(tree, TVM_GETBKCOLOR, 0, 0));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return 0;
+}
+
+TEST(Engine, FolderDialogTakesTheTheme) {
+    const engine::Theme theme = theme_number(5);
+    on_fresh_thread([&] {
+        CoInitialize(nullptr);
+        const Sample s = create_sample();
+        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
+        folder = FolderDialogLook{};
+        BROWSEINFOA request{};
+        request.hwndOwner = s.frame;
+        request.lpszTitle = "请选择游戏目录";
+        request.ulFlags = BIF_RETURNONLYFSDIRS;
+        request.lpfn = look_at_folder_dialog;
+        if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&request)) CoTaskMemFree(chosen);
+        ASSERT_TRUE(folder.seen);
+        EXPECT_TRUE(close_to(folder.background, theme[Role::kDialog])) << std::hex << folder.background;
+        EXPECT_TRUE(close_to(folder.tree, theme[Role::kField])) << std::hex << folder.tree;
+        DestroyWindow(s.frame);
+        CoUninitialize();
+    });
+}
+
+// The caption band's point where the frame answers `hit`, scanning from the right.
+bool find_hit(HWND frame, LRESULT hit, POINT& found) {
+    RECT window, client;
+    GetWindowRect(frame, &window);
+    GetClientRect(frame, &client);
+    POINT top{0, 0};
+    ClientToScreen(frame, &top);
+    const int y = (window.top + top.y) / 2 + 1;
+    for (int x = window.right - 2; x > window.left; --x) {
+        if (SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) {
+            found = POINT{x, y};
+            return true;
+        }
+    }
+    return false;
+}
+
+COLORREF caption_pixel(HWND frame) {
+    RECT window;
+    GetWindowRect(frame, &window);
+    POINT top{0, 0};
+    ClientToScreen(frame, &top);
+    HDC dc = GetWindowDC(frame);
+    const COLORREF pixel = GetPixel(dc, (window.right - window.left) / 2, (top.y - window.top) / 2);
+    ReleaseDC(frame, dc);
+    return pixel;
+}
+
+void click_caption_button(HWND frame, POINT screen_point) {
+    SendMessageA(frame, WM_NCLBUTTONDOWN, SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(screen_point.x, screen_point.y)),
+                 MAKELPARAM(screen_point.x, screen_point.y));
+    POINT client = screen_point;
+    ScreenToClient(frame, &client);
+    SendMessageA(frame, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    pump();
+}
+
+TEST(Engine, CaptionTakesTheThemeAndItsButtonsStillWork) {
+    const engine::Theme theme = theme_number(5);
+    on_fresh_thread([&] {
+        const Sample s = create_sample();
+        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
+        RedrawWindow(s.frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        const COLORREF caption = caption_pixel(s.frame);
+        const auto halfway = [](engine::Rgb a, engine::Rgb b) {
+            return engine::Rgb{static_cast<std::uint8_t>((a.r + b.r) / 2), static_cast<std::uint8_t>((a.g + b.g) / 2),
+                               static_cast<std::uint8_t>((a.b + b.b) / 2)};
+        };
+        // Active, or inactive (halfway to the window colour) when the test
+        // window is not in the foreground.
+        EXPECT_TRUE(close_to(caption, theme[Role::kCaption]) ||
+                    close_to(caption, halfway(theme[Role::kCaption], theme[Role::kWindow])))
+            << std::hex << caption;
+
+        POINT minimize, close, middle;
+        ASSERT_TRUE(find_hit(s.frame, HTMINBUTTON, minimize));
+        ASSERT_TRUE(find_hit(s.frame, HTCLOSE, close));
+        EXPECT_GT(close.x, minimize.x);
+        RECT window;
+        GetWindowRect(s.frame, &window);
+        middle = POINT{(window.left + window.right) / 2, close.y};
+        EXPECT_EQ(SendMessageA(s.frame, WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTCAPTION);
+
+        click_caption_button(s.frame, minimize);
+        EXPECT_TRUE(IsIconic(s.frame));
+        ShowWindow(s.frame, SW_RESTORE);
+        pump();
+        ASSERT_TRUE(find_hit(s.frame, HTCLOSE, close));
+        click_caption_button(s.frame, close);
+        EXPECT_FALSE(IsWindow(s.frame));
+        if (IsWindow(s.frame)) DestroyWindow(s.frame);
     });
 }
 
