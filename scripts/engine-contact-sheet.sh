@@ -4,24 +4,16 @@
 #   docs/engine-theme5.png        theme 5, the default look, as it shows on screen
 # Usage: bash scripts/engine-contact-sheet.sh   (builds what it needs first)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$PWD
-build=$root/build
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$build" --target engine_contact_sheet skinh_el
+. "$(dirname "$0")/common.sh"
+cd "$root"
+build_project engine_contact_sheet skinh_el
 
 export WINEPREFIX=$build/wineprefix
 . scripts/wine-env.sh
 wine_prefix_ready
 
 work=$(mktemp -d)
-exec 8>"$work/display"
-Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-exec 8>&-
+start_private_display
 cleanup() { kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 

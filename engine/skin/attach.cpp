@@ -19,7 +19,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 // The text and the three integers are reserved: callers pass "", 0, 0, 0 and
 // the engine does not read them.
 // Returns an engine::AttachResult; on failure nothing has changed.
-extern "C" __declspec(dllexport) int WINAPI SkinH_AttachRes(const unsigned char* theme,
+extern "C" __attribute__((dllexport)) int WINAPI SkinH_AttachRes(const unsigned char* theme,
                                                             std::uint32_t theme_size,
                                                             const char* /*reserved_text*/,
                                                             int /*reserved1*/, int /*reserved2*/,
