@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/skin/painters.h"
+#include "engine/skin/skinned_window.h"
 
 namespace engine {
 namespace {
@@ -187,21 +188,21 @@ bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
         state.active = wparam != FALSE;
         if (!ours) return false;
         // -1: let the activation happen without the native caption being drawn.
-        result = DefSubclassProc(window, message, wparam, -1);
+        result = pass_on(window, message, wparam, -1);
         paint(window, skin, state);
         return true;
     case WM_SETTEXT:
     case WM_SETICON:
     case WM_EXITMENULOOP:
         if (!ours) return false;
-        result = DefSubclassProc(window, message, wparam, lparam);
+        result = pass_on(window, message, wparam, lparam);
         paint(window, skin, state);
         return true;
     case WM_NCHITTEST: {
         if (!ours) return false;
         const POINT point = window_point(window, POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
         const LRESULT button = button_at(layout, point);
-        result = button != HTNOWHERE ? button : DefSubclassProc(window, message, wparam, lparam);
+        result = button != HTNOWHERE ? button : pass_on(window, message, wparam, lparam);
         // Where the native buttons would be but ours are not, it is caption.
         if (button == HTNOWHERE && (result == HTCLOSE || result == HTMINBUTTON || result == HTMAXBUTTON)) {
             result = HTCAPTION;
