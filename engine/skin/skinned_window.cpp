@@ -58,11 +58,22 @@ void paint_buffered(HWND window, bool keep_children, Paint paint) {
     if (dc == nullptr) return;
     RECT client;
     GetClientRect(window, &client);
-    Buffer buffer(dc, client.right, client.bottom);
-    if (buffer) {
-        paint(buffer.dc());
+    const auto finish = [&](HDC buffer_dc, const auto& buffer) {
+        paint(buffer_dc);
         if (keep_children) exclude_opaque_children(window, dc);
         buffer.present(dc);
+    };
+    if (ThreadSkin* skin = current_thread_skin()) {
+        const BufferLease shared(skin->buffer, dc, client.right, client.bottom);
+        if (shared) {
+            finish(shared.dc(), shared);
+            EndPaint(window, &ps);
+            return;
+        }
+    }
+    const Buffer own(dc, client.right, client.bottom);
+    if (own) {
+        finish(own.dc(), own);
     } else {
         paint(dc);  // out of GDI memory: draw directly rather than not at all
     }

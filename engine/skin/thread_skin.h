@@ -24,6 +24,7 @@ struct ThreadSkin {
     // is a round trip to the window server, and painting one button sends it
     // a dozen messages.
     std::unordered_map<HWND, SkinnedWindow*> skinned;
+    SharedBuffer buffer;  // what the thread's skinned windows paint into
 };
 
 // Called once from DllMain: the TLS slot that finds a thread's skin.
