@@ -51,8 +51,6 @@ bool is_game_directory(std::string_view folder) {
 void release_chosen_directory() { runtime::Text().swap(chosen_directory); }
 
 void run_startup() {
-    runtime::register_exit_routine(&release_chosen_directory);
-
     theme::select_interface_theme(theme::kStartupTheme);
     trim_working_set();
 

@@ -7,9 +7,8 @@ namespace app {
 // window is shown; ends the program (code 0) when the choice is wrong.
 void run_startup();
 
-// The exit routine that releases the folder chosen at start-up. The frame
-// registers it at start; run_startup registers it too, which is harmless since
-// a routine is registered only once.
+// The exit routine that releases the folder chosen at start-up; the frame
+// registers it before the window is created.
 void release_chosen_directory();
 
 }  // namespace app

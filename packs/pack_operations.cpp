@@ -2,6 +2,7 @@
 
 #include "packs/manifest.h"
 #include "packs/messages.h"
+#include "runtime/files.h"
 #include "runtime/text.h"
 
 namespace packs {
@@ -62,7 +63,7 @@ void restore_pack_files(std::string_view pack_file_name, runtime::ByteSet stock,
     if (!read_game_directory(hooks, game_directory)) return;
     const runtime::Text archive_path =
         runtime::join_texts({game_directory, kPackFolderSuffix, pack_file_name});
-    if (!DeleteFileA(archive_path.c_str())) {
+    if (!runtime::delete_file(archive_path)) {
         const DWORD error = GetLastError();
         // Already gone is what a restore wants. A missing Game folder is
         // reported by the manifest step.

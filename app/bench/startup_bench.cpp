@@ -16,6 +16,7 @@
 
 #include "app/tests/startup/install_path.h"
 #include "app/tests/startup/program_under_test.h"
+#include "testing/bench_figures.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"
 #include "testing/temp_directory.h"
@@ -23,17 +24,6 @@
 namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
-
-double now_seconds() {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency);
-}
 
 // Polls every millisecond: the figures are a few hundred milliseconds, and the
 // test library's 20 ms step would blur them.
@@ -56,11 +46,11 @@ struct Figures {
 // InstallPath set: the folder dialog is the first thing on screen; cancelled.
 void measure_to_dialog(const std::string& program_path, Figures& figures) {
     const startup_driver::InstallPathValue install_path(std::string("C:\\Games"));
-    const double start = now_seconds();
+    const double start = test_support::now_ms();
     test_support::ChildProcess program(program_path);
     const HWND dialog = poll_fast([&] { return visible_folder_dialog(program.id()); });
     if (dialog == nullptr) throw std::runtime_error("no folder dialog");
-    figures.to_dialog.push_back(now_seconds() - start);
+    figures.to_dialog.push_back(test_support::now_ms() - start);
     test_support::press_button(dialog, IDCANCEL);
     if (const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs)) test_support::press_ok(box->box);
     program.wait(kTimeoutMs);
@@ -69,7 +59,7 @@ void measure_to_dialog(const std::string& program_path, Figures& figures) {
 // No InstallPath: one box, answered at once, then the main window.
 void measure_to_window(const std::string& program_path, Figures& figures) {
     const startup_driver::InstallPathValue install_path(std::nullopt);
-    const double start = now_seconds();
+    const double start = test_support::now_ms();
     test_support::ChildProcess program(program_path);
     const auto box = poll_fast([&] { return test_support::wait_for_message_box(program.id(), 0); });
     if (!box) throw std::runtime_error("no not-found message");
@@ -79,19 +69,12 @@ void measure_to_window(const std::string& program_path, Figures& figures) {
         return found != nullptr && IsWindowVisible(found) ? found : nullptr;
     });
     if (window == nullptr) throw std::runtime_error("no main window");
-    figures.to_window.push_back(now_seconds() - start);
+    figures.to_window.push_back(test_support::now_ms() - start);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(program.handle(), &memory, sizeof memory))
         figures.peak_megabytes.push_back(static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
     startup_driver::close_and_wait(program, window);
-}
-
-double median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 void print_samples(const char* what, const std::vector<double>& values, double scale) {
@@ -102,7 +85,7 @@ void print_samples(const char* what, const std::vector<double>& values, double s
 
 void print_line(const char* what, const std::vector<double>& packs, const std::vector<double>& empty,
                 const char* unit, double scale) {
-    const double a = median(packs), b = median(empty);
+    const double a = test_support::median(packs), b = test_support::median(empty);
     print_samples((std::string(what) + ", packs").c_str(), packs, scale);
     print_samples((std::string(what) + ", empty").c_str(), empty, scale);
     std::printf("%-18s packs %8.1f %s   empty packs %8.1f %s   ratio %.3f\n", what, a * scale, unit, b * scale,
@@ -129,8 +112,8 @@ int run(const std::string& packs_program, const std::string& empty_program, int 
         }
     }
     std::printf("startup_bench: %d runs of each program, interleaved; medians\n", runs);
-    print_line("to folder dialog", figures[0].to_dialog, figures[1].to_dialog, "ms", 1000);
-    print_line("to main window", figures[0].to_window, figures[1].to_window, "ms", 1000);
+    print_line("to folder dialog", figures[0].to_dialog, figures[1].to_dialog, "ms", 1);
+    print_line("to main window", figures[0].to_window, figures[1].to_window, "ms", 1);
     print_line("peak working set", figures[0].peak_megabytes, figures[1].peak_megabytes, "MB", 1);
     return 0;
 }

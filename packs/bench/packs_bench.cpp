@@ -5,7 +5,6 @@
 // Run it through scripts/bench-packs.sh, which also times the embed step.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "runtime/file_io.h"
 #include "runtime/files.h"
 #include "runtime/text.h"
+#include "testing/bench_figures.h"
 
 namespace {
 
@@ -30,23 +30,6 @@ runtime::Text read_game_directory() { return g_game_directory; }
 void count_message(std::string_view text) {
     ++g_messages;
     g_last_message = text;
-}
-
-double now_ms() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 std::uint64_t file_size(const char* path) {
@@ -85,15 +68,15 @@ int main() {
         std::vector<double> apply_ms, copy_ms;
         auto run_apply = [&] {
             if (!replacing) DeleteFileA(target.c_str());
-            const double start = now_ms();
+            const double start = test_support::now_ms();
             packs::apply_pack_files(pack, hooks);
-            apply_ms.push_back(now_ms() - start);
+            apply_ms.push_back(test_support::now_ms() - start);
         };
         auto run_copy = [&] {
             if (!replacing) DeleteFileA(copy.c_str());
-            const double start = now_ms();
+            const double start = test_support::now_ms();
             CopyFileA(source.c_str(), copy.c_str(), FALSE);
-            copy_ms.push_back(now_ms() - start);
+            copy_ms.push_back(test_support::now_ms() - start);
         };
         run_apply();  // warm-up: first touch of the mapped pages, file creation
         run_copy();
@@ -105,7 +88,8 @@ int main() {
         }
         const bool written = file_size(target.c_str()) == entry.archive.size &&
                              g_last_message == packs::apply_message();
-        const double apply_median = median(apply_ms), copy_median = median(copy_ms);
+        const double apply_median = test_support::median(apply_ms);
+        const double copy_median = test_support::median(copy_ms);
         const char* what = replacing ? "over the same pack" : "first install";
         std::printf("%s: apply entry %d (%u bytes) median %.1f ms, CopyFileA of the same bytes "
                     "median %.1f ms (%d interleaved runs each)%s\n",
@@ -122,17 +106,19 @@ int main() {
         for (int i = 0; i < kRuns + 1; ++i) {
             DeleteFileA(target.c_str());
             DeleteFileA(copy.c_str());
-            double start = now_ms();
+            double start = test_support::now_ms();
             packs::replace_file(game, target, entry.archive, runtime::write_all);
-            write_ms.push_back(now_ms() - start);
-            start = now_ms();
+            write_ms.push_back(test_support::now_ms() - start);
+            start = test_support::now_ms();
             CopyFileA(source.c_str(), copy.c_str(), FALSE);
-            copy_ms.push_back(now_ms() - start);
+            copy_ms.push_back(test_support::now_ms() - start);
         }
         write_ms.erase(write_ms.begin());  // warm-up
         copy_ms.erase(copy_ms.begin());
+        const double write_median = test_support::median(write_ms);
+        const double copy_median = test_support::median(copy_ms);
         std::printf("archive step only: median %.1f ms, CopyFileA median %.1f ms, ratio %.3f\n",
-                    median(write_ms), median(copy_ms), median(write_ms) / median(copy_ms));
+                    write_median, copy_median, write_median / copy_median);
     }
 
     char self[MAX_PATH];
