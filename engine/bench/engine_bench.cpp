@@ -1,12 +1,13 @@
 // Prints how long the engine takes, against baselines measured in the same run:
 //   - the attach call for theme 5 (decode and set-up) against a plain decode
 //     of the same container with the same decoder, median of 20;
+//   - one window server round trip, the unit of attach's floor: attach must
+//     list the children of every window it finds, one round trip each;
 //   - repainting a window laid out like the program's main window, themed
 //     against unthemed, median of 20.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -14,27 +15,14 @@
 #include "engine/core/container.h"
 #include "engine/tests/embedded_themes.h"
 #include "engine/tests/engine_host.h"
+#include "testing/bench_figures.h"
 
 namespace {
 
 constexpr int kRuns = 20;
 
-double now_ms() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples.size() % 2 ? samples[samples.size() / 2]
-                              : (samples[samples.size() / 2 - 1] + samples[samples.size() / 2]) / 2;
-}
+using test_support::median;
+using test_support::now_ms;
 
 HWND control(const char* cls, const char* text, DWORD style, DWORD ex_style, int x, int y, int w,
              int h, HWND parent) {
