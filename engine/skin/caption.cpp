@@ -2,9 +2,12 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "engine/skin/painters.h"
+#include "engine/skin/skinned_window.h"
+#include "engine/skin/thread_skin.h"
 
 namespace engine {
 namespace {
@@ -121,10 +124,19 @@ void paint(HWND window, const SkinResources& skin, const CaptionState& state) {
     const Rgb face = state.active ? theme[Role::kCaption] : mix(theme[Role::kCaption], theme[Role::kWindow]);
     const Rgb text = theme[Role::kCaptionText];
 
-    // The band goes through a buffer; the thin frame edges are drawn directly.
+    // The band goes through a buffer (the thread's shared one when it is
+    // free); the thin frame edges are drawn directly.
     const int width = layout.window.right, height = layout.band.bottom;
-    Buffer buffer(dc, width, height);
-    HDC target = buffer ? buffer.dc() : dc;
+    ThreadSkin* thread = current_thread_skin();
+    std::optional<BufferLease> shared;
+    if (thread != nullptr) shared.emplace(thread->buffer, dc, width, height);
+    std::optional<Buffer> own;
+    if (!shared || !*shared) {
+        shared.reset();
+        own.emplace(dc, width, height);
+    }
+    const bool buffered = shared ? true : static_cast<bool>(*own);
+    HDC target = shared ? shared->dc() : buffered ? own->dc() : dc;
     const RECT top{0, 0, width, height};
     fill(target, top, face);
     const int edge = layout.client.left;
@@ -153,7 +165,11 @@ void paint(HWND window, const SkinResources& skin, const CaptionState& state) {
     draw_button(target, layout.close, HTCLOSE, state, face, text);
     draw_button(target, layout.maximize, HTMAXBUTTON, state, face, text);
     draw_button(target, layout.minimize, HTMINBUTTON, state, face, text);
-    if (buffer) buffer.present(dc);
+    if (shared) {
+        shared->present(dc);
+    } else if (buffered) {
+        own->present(dc);
+    }
 
     UniqueGdiObject outline(CreateSolidBrush(colorref(mix(face, Rgb{0, 0, 0}))));
     if (outline) FrameRect(dc, &layout.window, static_cast<HBRUSH>(outline.get()));
@@ -187,21 +203,21 @@ bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
         state.active = wparam != FALSE;
         if (!ours) return false;
         // -1: let the activation happen without the native caption being drawn.
-        result = DefSubclassProc(window, message, wparam, -1);
+        result = pass_on(window, message, wparam, -1);
         paint(window, skin, state);
         return true;
     case WM_SETTEXT:
     case WM_SETICON:
     case WM_EXITMENULOOP:
         if (!ours) return false;
-        result = DefSubclassProc(window, message, wparam, lparam);
+        result = pass_on(window, message, wparam, lparam);
         paint(window, skin, state);
         return true;
     case WM_NCHITTEST: {
         if (!ours) return false;
         const POINT point = window_point(window, POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
         const LRESULT button = button_at(layout, point);
-        result = button != HTNOWHERE ? button : DefSubclassProc(window, message, wparam, lparam);
+        result = button != HTNOWHERE ? button : pass_on(window, message, wparam, lparam);
         // Where the native buttons would be but ours are not, it is caption.
         if (button == HTNOWHERE && (result == HTCLOSE || result == HTMINBUTTON || result == HTMAXBUTTON)) {
             result = HTCAPTION;

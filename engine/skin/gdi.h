@@ -53,6 +53,50 @@ private:
     HGDIOBJ old_bitmap_ = nullptr;
 };
 
+// The off-screen surface every skinned window of a thread paints into, one
+// after the other. Making a bitmap and a DC per paint cost more than the
+// painting itself; this one grows to the largest client area painted so far
+// and lives as long as the thread's skin.
+class SharedBuffer {
+public:
+    SharedBuffer() = default;
+    SharedBuffer(const SharedBuffer&) = delete;
+    SharedBuffer& operator=(const SharedBuffer&) = delete;
+    ~SharedBuffer();
+
+private:
+    friend class BufferLease;
+    bool make_room(HDC target, int width, int height);
+
+    int width_ = 0, height_ = 0;
+    UniqueMemoryDc dc_;
+    UniqueGdiObject bitmap_;
+    HGDIOBJ old_bitmap_ = nullptr;
+    bool busy_ = false;
+};
+
+// The shared surface for one paint, at least `width` x `height`, in the DC's
+// default state; false when it can't be had (out of GDI memory, or already
+// lent out to a paint that this one runs inside): the caller then falls
+// back to a Buffer of its own. The DC's state is restored on return.
+class BufferLease {
+public:
+    BufferLease(SharedBuffer& shared, HDC target, int width, int height);
+    BufferLease(const BufferLease&) = delete;
+    BufferLease& operator=(const BufferLease&) = delete;
+    ~BufferLease();
+
+    explicit operator bool() const { return shared_ != nullptr; }
+    HDC dc() const { return shared_->dc_.get(); }
+    // Copies the leased width x height to `target`.
+    void present(HDC target) const;
+
+private:
+    SharedBuffer* shared_ = nullptr;
+    int width_, height_;
+    int saved_ = 0;
+};
+
 void fill(HDC dc, const RECT& rect, Rgb color);
 // Vertical gradient from `top` to `bottom` over the whole rectangle.
 void fill_vertical(HDC dc, const RECT& rect, Rgb top, Rgb bottom);

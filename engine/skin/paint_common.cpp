@@ -3,9 +3,13 @@
 namespace engine {
 
 void exclude_opaque_children(HWND window, HDC dc) {
+    // A child is visible when the window is and its own style says so:
+    // asking IsWindowVisible child after child would walk the same ancestors
+    // (one round trip to the window server each time) over and over.
+    if (!IsWindowVisible(window)) return;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) continue;
+        if ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) == 0) continue;
         if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) continue;
         RECT rect;
         GetWindowRect(child, &rect);

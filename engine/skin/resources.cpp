@@ -22,8 +22,12 @@ bool face_installed(HDC dc, const char* face) {
 // The first face of the theme's list that this machine has; themes list a
 // Windows face first and common fallbacks after it.
 HFONT create_theme_font(const Theme& theme) {
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr) return nullptr;
+    // A memory DC answers the screen's resolution and the installed faces
+    // as well as the screen's DC does, and costs no trip to the display
+    // (GetDC on a thread's first call can take milliseconds).
+    const UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+    if (!memory) return nullptr;
+    HDC screen = memory.get();
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     HFONT font = nullptr;
     for (std::size_t i = 0; i < theme.font_face_count && font == nullptr; ++i) {
@@ -37,7 +41,6 @@ HFONT create_theme_font(const Theme& theme) {
         std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
         font = CreateFontIndirectA(&description);
     }
-    ReleaseDC(nullptr, screen);
     return font;
 }
 

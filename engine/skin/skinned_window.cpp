@@ -8,19 +8,45 @@
 #include "engine/skin/painters.h"
 
 namespace engine {
-namespace {
-
-constexpr UINT_PTR kSubclassId = 0x534B4E31;  // "SKN1"
 
 struct SkinnedWindow {
     ThreadSkin* skin;
     WindowKind kind;
+    WNDPROC original;   // the procedure the window had before it was skinned
+    bool unicode;       // which character set that procedure takes its messages in
     bool hot = false;   // buttons: the mouse is over it
     int hot_item = -1;  // tabs: the tab under the mouse
     CaptionState caption;  // top-level frames and dialogs
 };
 
-LRESULT CALLBACK skin_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+namespace {
+
+SkinnedWindow* find_skinned(HWND window) {
+    ThreadSkin* skin = current_thread_skin();
+    if (skin == nullptr) return nullptr;
+    const auto found = skin->skinned.find(window);
+    return found != skin->skinned.end() ? found->second : nullptr;
+}
+
+LRESULT call_original(const SkinnedWindow& self, HWND window, UINT message, WPARAM wparam,
+                      LPARAM lparam) {
+    return self.unicode ? CallWindowProcW(self.original, window, message, wparam, lparam)
+                        : CallWindowProcA(self.original, window, message, wparam, lparam);
+}
+
+}  // namespace
+
+LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (const SkinnedWindow* self = find_skinned(window)) {
+        return call_original(*self, window, message, wparam, lparam);
+    }
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wparam, lparam)
+                                   : DefWindowProcA(window, message, wparam, lparam);
+}
+
+namespace {
+
+LRESULT CALLBACK skin_proc(HWND, UINT, WPARAM, LPARAM);
 
 const SkinResources& resources(const SkinnedWindow& window) { return *window.skin->resources; }
 
@@ -32,11 +58,22 @@ void paint_buffered(HWND window, bool keep_children, Paint paint) {
     if (dc == nullptr) return;
     RECT client;
     GetClientRect(window, &client);
-    Buffer buffer(dc, client.right, client.bottom);
-    if (buffer) {
-        paint(buffer.dc());
+    const auto finish = [&](HDC buffer_dc, const auto& buffer) {
+        paint(buffer_dc);
         if (keep_children) exclude_opaque_children(window, dc);
         buffer.present(dc);
+    };
+    if (ThreadSkin* skin = current_thread_skin()) {
+        const BufferLease shared(skin->buffer, dc, client.right, client.bottom);
+        if (shared) {
+            finish(shared.dc(), shared);
+            EndPaint(window, &ps);
+            return;
+        }
+    }
+    const Buffer own(dc, client.right, client.bottom);
+    if (own) {
+        finish(own.dc(), own);
     } else {
         paint(dc);  // out of GDI memory: draw directly rather than not at all
     }
@@ -47,10 +84,10 @@ void paint_buffered(HWND window, bool keep_children, Paint paint) {
 // or text changes. Hiding the window for the duration makes them skip that
 // drawing; the caller then invalidates and our painter draws instead.
 LRESULT quietly(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (!IsWindowVisible(window)) return DefSubclassProc(window, message, wparam, lparam);
-    DefSubclassProc(window, WM_SETREDRAW, FALSE, 0);
-    const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
-    if (IsWindow(window)) DefSubclassProc(window, WM_SETREDRAW, TRUE, 0);
+    if (!IsWindowVisible(window)) return pass_on(window, message, wparam, lparam);
+    pass_on(window, WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = pass_on(window, message, wparam, lparam);
+    if (IsWindow(window)) pass_on(window, WM_SETREDRAW, TRUE, 0);
     return result;
 }
 
@@ -110,7 +147,7 @@ LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
         GetClientRect(window, &client);
         fill(reinterpret_cast<HDC>(wparam), client, resources(self).color(background));
     }
-    return DefSubclassProc(window, message, wparam, lparam);
+    return pass_on(window, message, wparam, lparam);
 }
 
 bool push_button(HWND window) {
@@ -121,7 +158,7 @@ bool push_button(HWND window) {
 LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                        SkinnedWindow& self) {
     // A style change may have turned it into another kind of button.
-    if (!push_button(window)) return DefSubclassProc(window, message, wparam, lparam);
+    if (!push_button(window)) return pass_on(window, message, wparam, lparam);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -145,7 +182,7 @@ LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
     case WM_MOUSELEAVE:
         self.hot = false;
         InvalidateRect(window, nullptr, FALSE);
-        return DefSubclassProc(window, message, wparam, lparam);
+        return pass_on(window, message, wparam, lparam);
     case WM_ENABLE:
     case WM_SETTEXT:
     case WM_SETFONT:
@@ -169,12 +206,12 @@ LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
     case BM_CLICK: {
         // These may run the click's handler (a message box, say), so the
         // button must stay visible; repaint over the native drawing after.
-        const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+        const LRESULT result = pass_on(window, message, wparam, lparam);
         if (IsWindow(window)) InvalidateRect(window, nullptr, FALSE);
         return result;
     }
     default:
-        return DefSubclassProc(window, message, wparam, lparam);
+        return pass_on(window, message, wparam, lparam);
     }
 }
 
@@ -198,7 +235,7 @@ LRESULT label_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
         return result;
     }
     default:
-        return DefSubclassProc(window, message, wparam, lparam);
+        return pass_on(window, message, wparam, lparam);
     }
 }
 
@@ -232,10 +269,10 @@ LRESULT tab_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Ski
             const RECT strip = tab_strip(window);
             InvalidateRect(window, &strip, FALSE);
         }
-        return DefSubclassProc(window, message, wparam, lparam);
+        return pass_on(window, message, wparam, lparam);
     }
     default:
-        return DefSubclassProc(window, message, wparam, lparam);
+        return pass_on(window, message, wparam, lparam);
     }
 }
 
@@ -246,19 +283,33 @@ void colour_tree(HWND window, const SkinResources& skin) {
 }
 
 LRESULT tree_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
-    const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    const LRESULT result = pass_on(window, message, wparam, lparam);
     if (message == WM_CREATE && result == 0) colour_tree(window, resources(self));
     return result;
 }
 
-LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                           DWORD_PTR data) {
-    auto* self = reinterpret_cast<SkinnedWindow*>(data);
+LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    SkinnedWindow* self = find_skinned(window);
+    // Only when the thread's skin went before the window (the thread is
+    // ending): nothing is left to pass the message on to.
+    if (self == nullptr) return pass_on(window, message, wparam, lparam);
     if (message == WM_NCDESTROY) {
         ThreadSkin* skin = self->skin;
-        RemoveWindowSubclass(window, skin_proc, kSubclassId);
+        skin->skinned.erase(window);
+        // Unhook unless someone subclassed the window after us: then their
+        // procedure calls ours, which now passes everything on.
+        const auto current = reinterpret_cast<WNDPROC>(
+            self->unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC) : GetWindowLongPtrA(window, GWLP_WNDPROC));
+        if (current == skin_proc) {
+            if (self->unicode) {
+                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original));
+            } else {
+                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original));
+            }
+        }
+        const SkinnedWindow last = *self;
         delete self;
-        const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+        const LRESULT result = call_original(last, window, message, wparam, lparam);
         forget_window(skin);
         return result;
     }
@@ -275,7 +326,7 @@ LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WindowKind::kTree:
         return tree_message(window, message, wparam, lparam, *self);
     default:
-        return DefSubclassProc(window, message, wparam, lparam);
+        return pass_on(window, message, wparam, lparam);
     }
 }
 
@@ -283,14 +334,27 @@ LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 bool skin_window(HWND window, ThreadSkin& skin, WindowKind kind, bool created) {
     if (kind == WindowKind::kNone) return false;
-    DWORD_PTR existing;
-    if (GetWindowSubclass(window, skin_proc, kSubclassId, &existing)) return false;
-    auto* self = new (std::nothrow) SkinnedWindow{&skin, kind, false, -1, CaptionState{}};
+    if (skin.skinned.count(window) != 0) return false;
+    const bool unicode = IsWindowUnicode(window) != FALSE;
+    auto* self = new (std::nothrow) SkinnedWindow{&skin, kind, nullptr, unicode, false, -1, CaptionState{}};
     if (self == nullptr) return false;
-    if (!SetWindowSubclass(window, skin_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(self))) {
+    try {
+        skin.skinned.emplace(window, self);
+    } catch (const std::bad_alloc&) {
         delete self;
         return false;
     }
+    // Set in the window's own character set: the window's messages keep
+    // arriving in it and nothing needs converting.
+    const LONG_PTR original =
+        unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(skin_proc))
+                : SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(skin_proc));
+    if (original == 0) {
+        skin.skinned.erase(window);
+        delete self;
+        return false;
+    }
+    self->original = reinterpret_cast<WNDPROC>(original);
     ++skin.windows;
     if (kind == WindowKind::kTree && created) colour_tree(window, *skin.resources);
     return true;

@@ -13,4 +13,8 @@ namespace engine {
 // Returns true when the window was newly subclassed.
 bool skin_window(HWND window, ThreadSkin& skin, WindowKind kind, bool created);
 
+// Hands a message of a skinned window on to the window procedure it had
+// before it was skinned (the native control's own handling).
+LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
 }  // namespace engine

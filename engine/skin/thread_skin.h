@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <unordered_map>
 
 #include "engine/attach_result.h"
 #include "engine/core/theme.h"
@@ -12,10 +13,18 @@
 
 namespace engine {
 
+struct SkinnedWindow;  // one skinned window's state, owned by its subclass
+
 struct ThreadSkin {
     std::unique_ptr<SkinResources> resources;
     HHOOK hook = nullptr;
     unsigned windows = 0;
+    // Where each skinned window's state is found on every message it gets.
+    // Kept in the thread rather than in window properties: a property read
+    // is a round trip to the window server, and painting one button sends it
+    // a dozen messages.
+    std::unordered_map<HWND, SkinnedWindow*> skinned;
+    SharedBuffer buffer;  // what the thread's skinned windows paint into
 };
 
 // Called once from DllMain: the TLS slot that finds a thread's skin.

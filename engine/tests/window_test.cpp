@@ -326,6 +326,36 @@ TEST(Engine, RefusedThemeLeavesWindowsUntouched) {
     });
 }
 
+// The thread's skinned windows all paint through one reused surface: what a
+// paint leaves there (pixels, colours, clipping, origin) must not show in the
+// next window's, whatever their sizes and order.
+TEST(Engine, ScreenShowsEachWindowsOwnPicture) {
+    on_fresh_thread([&] {
+        const Sample s = create_sample();
+        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
+        pump();
+        // Largest first, then smaller ones; the transparent label moves the
+        // origin while it paints its parent beneath it.
+        const HWND order[] = {s.tab, s.button, s.tab_label, s.tab_button, s.label, s.tab, s.tab_label};
+        for (HWND window : order) {
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            const Capture printed(window);
+            HDC screen = GetDC(window);
+            int differing = 0;
+            // The tab's body is covered by its children: its strip only.
+            const int rows = window == s.tab ? 16 : printed.height();
+            for (int y = 0; y < rows; y += 3) {
+                for (int x = 0; x < printed.width(); x += 5) {
+                    if (!close_to(GetPixel(screen, x, y), printed.at(x, y), 0)) ++differing;
+                }
+            }
+            ReleaseDC(window, screen);
+            EXPECT_EQ(differing, 0) << "window " << window;
+        }
+        DestroyWindow(s.frame);
+    });
+}
+
 TEST(Engine, HookAndResourcesGoWithTheLastWindow) {
     on_fresh_thread([&] {
         const long before = engine_gdi_objects();
