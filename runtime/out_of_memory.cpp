@@ -7,13 +7,21 @@
 #include "runtime/fatal_text.h"
 #include "runtime/process.h"
 
+namespace runtime {
+
+void out_of_memory(std::size_t size) {
+    static char message[64];
+    build_memory_message(message, sizeof message, size);
+    fatal_error(0, message);
+}
+
+}  // namespace runtime
+
 namespace {
 
 void* allocate_or_die(std::size_t size) {
     if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-    static char message[64];
-    runtime::build_memory_message(message, sizeof message, size);
-    runtime::fatal_error(0, message);
+    runtime::out_of_memory(size);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Process-wide state of the running program: its run directory, the exit
 // routines, and the ways it ends.
+#include <cstddef>
 #include <string_view>
 
 #include "runtime/text.h"
@@ -33,6 +34,10 @@ void run_end_cleanup();
 // the clean-up, exit code -1. A second one while the first box is up ends the
 // process at once with -1. Allocates nothing, so it serves when memory is out.
 [[noreturn]] void fatal_error(int number, std::string_view message);
+
+// The fatal error for an allocation of `size` bytes that failed:
+// "分配 <size> 字节内存失败!".
+[[noreturn]] void out_of_memory(std::size_t size);
 
 // The box text fatal_error shows, built from "运行时出错!", "错误代码：" and
 // "错误信息：".

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -28,11 +27,7 @@ using HeapBlock = std::unique_ptr<unsigned char, ProcessHeapFree>;
 HeapBlock copy_of_stored_byte_set(const unsigned char* stored) {
     const std::size_t size = kByteSetHeadSize + runtime::stored_byte_set(stored).size;
     HeapBlock copy(static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, size)));
-    if (!copy) {
-        char message[64];
-        std::snprintf(message, sizeof message, "分配 %d 字节内存失败!", static_cast<int>(size));
-        runtime::fatal_error(0, message);
-    }
+    if (!copy) runtime::out_of_memory(size);
     std::memcpy(copy.get(), stored, size);
     return copy;
 }
