@@ -7,14 +7,7 @@ set -euo pipefail
 cd "$root"
 build_project startup_bench skin_pack_tool skin_pack_tool_empty_packs
 
-export WINEPREFIX=$build/wineprefix
-. scripts/wine-env.sh
-wine_prefix_ready
-
-start_private_display
-keep_wineserver_up
-cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
+start_wine_session
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 wine "$build/app/bench/startup_bench.exe" \

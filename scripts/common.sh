@@ -31,3 +31,15 @@ start_private_display() {
     export DISPLAY=:$(tr -d '\n' <"$number_file")
     rm -f "$number_file"
 }
+
+# start_wine_session: the build's test prefix on a screen of our own, with one
+# wineserver for everything that follows; both are stopped when the calling
+# script exits.
+start_wine_session() {
+    export WINEPREFIX=$build/wineprefix
+    . "$root/scripts/wine-env.sh"
+    wine_prefix_ready
+    start_private_display
+    keep_wineserver_up
+    trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
+}

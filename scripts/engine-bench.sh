@@ -9,14 +9,7 @@ set -euo pipefail
 cd "$root"
 build_project engine_bench skinh_el >/dev/null
 
-export WINEPREFIX=$build/wineprefix
-. scripts/wine-env.sh
-wine_prefix_ready
-
-start_private_display
-keep_wineserver_up
-cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
+start_wine_session
 
 for _ in $(seq "${1:-1}"); do
     wine "$build/engine/engine_bench.exe" 2>/dev/null

@@ -8,14 +8,8 @@ set -euo pipefail
 cd "$root"
 build_project skin_pack_tool screenshot_helper
 
-export WINEPREFIX=$build/wineprefix
-. scripts/wine-env.sh
-
 # Always a screen of our own, so the picture never shows the user's desktop.
-start_private_display
-cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
-wine_prefix_ready
+start_wine_session
 
 mkdir -p docs
 # The helper prints "page N GEOMETRY" for each page and waits for a line
