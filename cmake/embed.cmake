@@ -20,14 +20,21 @@ function(embed_byte_sets target)
     set(files "")
     while(pairs)
         list(POP_FRONT pairs symbol file)
+        # i686 C symbols carry a leading underscore, x86_64 ones do not.
+        if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+            set(label "_${symbol}")
+        else()
+            set(label "${symbol}")
+        endif()
         cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE)
         list(APPEND files "${file}")
-        # i686 C symbols carry a leading underscore.
         string(APPEND text
-            "\t.balign 16\n\t.globl _${symbol}\n_${symbol}:\n"
+            "\t.balign 16\n\t.globl ${label}\n${label}:\n"
             "\t.long 1\n\t.long 2f - 1f\n1:\t.incbin \"${file}\"\n2:\n")
     endwhile()
     file(CONFIGURE OUTPUT "${source}" CONTENT "${text}" @ONLY)
     set_source_files_properties("${source}" PROPERTIES OBJECT_DEPENDS "${files}")
+    # What went in, for the checks of the finished image.
+    set_property(TARGET ${target} APPEND PROPERTY EMBEDDED_FILES ${files})
     target_sources(${target} PRIVATE "${source}")
 endfunction()

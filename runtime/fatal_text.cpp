@@ -17,10 +17,7 @@ void append(char* out, std::size_t capacity, std::size_t& length, std::string_vi
     }
 }
 
-std::string_view decimal(long long value, char (&buffer)[24]) {
-    const bool negative = value < 0;
-    unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
+std::string_view decimal(unsigned long long magnitude, bool negative, char (&buffer)[24]) {
     char* end = buffer + sizeof buffer;
     char* begin = end;
     do {
@@ -29,6 +26,12 @@ std::string_view decimal(long long value, char (&buffer)[24]) {
     } while (magnitude != 0);
     if (negative) *--begin = '-';
     return std::string_view(begin, static_cast<std::size_t>(end - begin));
+}
+
+std::string_view decimal(long long value, char (&buffer)[24]) {
+    const bool negative = value < 0;
+    return decimal(negative ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value),
+                   negative, buffer);
 }
 
 }  // namespace
@@ -55,7 +58,8 @@ std::size_t build_memory_message(char* out, std::size_t capacity, std::size_t si
     char digits[24];
     std::size_t length = 0;
     append(out, capacity, length, "分配 ");
-    append(out, capacity, length, decimal(static_cast<long long>(size), digits));
+    // Unsigned: a 64-bit request past 2^63 is no negative number either.
+    append(out, capacity, length, decimal(size, false, digits));
     append(out, capacity, length, " 字节内存失败!");
     out[length] = '\0';
     return length;

@@ -4,28 +4,34 @@
 #   stand-in archives, assembling them into the object, linking the 106 MB
 #   executable), then packs_bench under Wine: apply of the largest pack
 #   against CopyFileA, and the executable's overhead beside its payload.
+# Runs the 32-bit build where the host runs 32-bit code, the 64-bit one
+# otherwise; every line names it.
 # Usage: bash scripts/bench-packs.sh   (after scripts/test.sh, or on its own)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
+arch=$(runnable_arch)
+build=$(build_dir "$arch")
 # Everything the steps need but the steps themselves.
-build_project runtime packs/CMakeFiles/packs_bench.dir/bench/packs_bench.cpp.obj >/dev/null
+build_project_for "$arch" runtime packs/CMakeFiles/packs_bench.dir/bench/packs_bench.cpp.obj >/dev/null
 
 seconds() { awk -v s="$1" -v e="$(date +%s%N)" 'BEGIN { printf "%.2f", (e - s) / 1e9 }'; }
 object=packs/CMakeFiles/packs.dir/packs_byte_sets.S.obj
 rm -rf "$build/packs/archives" "$build/$object" "$build/packs/libpacks.a" "$build/packs/packs_bench.exe"
 
-start=$(date +%s%N)
-cmake --build "$build" --target packs_data >/dev/null
-echo "embed step, making the 17 stand-in archives (106,153,006 bytes): $(seconds "$start") s"
-start=$(date +%s%N)
-cmake --build "$build" --target "$object" >/dev/null
-echo "embed step, assembling them into one object (.incbin):           $(seconds "$start") s"
-start=$(date +%s%N)
-cmake --build "$build" --target packs_bench >/dev/null
-echo "embed step, linking the executable:                              $(seconds "$start") s"
+{
+    start=$(date +%s%N)
+    cmake --build "$build" --target packs_data >/dev/null
+    echo "embed step, making the 17 stand-in archives (106,153,006 bytes): $(seconds "$start") s"
+    start=$(date +%s%N)
+    cmake --build "$build" --target "$object" >/dev/null
+    echo "embed step, assembling them into one object (.incbin):           $(seconds "$start") s"
+    start=$(date +%s%N)
+    cmake --build "$build" --target packs_bench >/dev/null
+    echo "embed step, linking the executable:                              $(seconds "$start") s"
 
-export WINEPREFIX=$build/wineprefix
-. scripts/wine-env.sh
-wine_prefix_ready
-wine "$build/packs/packs_bench.exe"
+    export WINE_ARCH=$arch WINEPREFIX=$build/wineprefix
+    . scripts/wine-env.sh
+    wine_prefix_ready
+    wine "$build/packs/packs_bench.exe"
+} | figures "$arch"

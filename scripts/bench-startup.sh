@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Start-up benchmark: the program with its 100 MB of packs against the same
 # program built with empty packs, under Wine on a private Xvfb. Prints medians
-# of interleaved runs and their ratios. Usage: bash scripts/bench-startup.sh [runs]
+# of interleaved runs and their ratios, each line naming the build it ran (the
+# 32-bit one where the host runs 32-bit code, the 64-bit one otherwise).
+# Usage: bash scripts/bench-startup.sh [runs]
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-build_project startup_bench skin_pack_tool skin_pack_tool_empty_packs
+arch=$(runnable_arch)
+build=$(build_dir "$arch")
+build_project_for "$arch" startup_bench skin_pack_tool skin_pack_tool_empty_packs
 
-start_wine_session
+start_wine_session "$arch"
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 wine "$build/app/bench/startup_bench.exe" \
     "$(windows_path "$build/app/skin_pack_tool.exe")" \
-    "$(windows_path "$build/app/bench/skin_pack_tool_empty_packs.exe")" "${1:-5}" 2>/dev/null
+    "$(windows_path "$build/app/bench/skin_pack_tool_empty_packs.exe")" "${1:-5}" 2>/dev/null | figures "$arch"

@@ -1,15 +1,42 @@
-# Sourced by the commands in scripts/: where the build lives, how it is made,
-# and a private X screen for anything that opens a window.
+# Sourced by the commands in scripts/: where the builds live, how they are
+# made, which of them this host can run, and a private X screen for anything
+# that opens a window.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$root/build
 
-# build_project [TARGET...]: installs what is missing, configures build/ and
-# builds the given targets (everything when none is given).
-build_project() {
+# Two builds of the same sources, each in a folder of its own: i686, the
+# program as it ships (build/), and x86_64 (build/x86_64/), for hosts that run
+# no 32-bit code.
+build_dir() {
+    case $1 in
+        i686) echo "$root/build" ;;
+        x86_64) echo "$root/build/x86_64" ;;
+    esac
+}
+
+# Whether this host runs 32-bit x86 code: some kernels have IA-32 emulation
+# off, and then the 32-bit Wine loader fails with "Exec format error".
+# PROJECT_NO_32BIT=1 makes a host that can behave as one that cannot.
+host_runs_32bit() {
+    [ "${PROJECT_NO_32BIT:-0}" != 1 ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The architecture whose programs this host runs: the shipped 32-bit one where
+# it can, the 64-bit build otherwise.
+runnable_arch() {
+    if host_runs_32bit; then echo i686; else echo x86_64; fi
+}
+
+# build_project_for ARCH [TARGET...]: installs what is missing, configures the
+# architecture's build folder and builds the given targets (everything when
+# none is given).
+build_project_for() {
+    local arch=$1 dir
+    shift
+    dir=$(build_dir "$arch")
     bash "$root/scripts/setup.sh"
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-    cmake --build "$build" ${1:+--target "$@"}
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
+    cmake --build "$dir" ${1:+--target "$@"}
 }
 
 # start_private_display: an Xvfb screen of our own, whether or not the user
@@ -32,14 +59,26 @@ start_private_display() {
     rm -f "$number_file"
 }
 
-# start_wine_session: the build's test prefix on a screen of our own, with one
-# wineserver for everything that follows; both are stopped when the calling
-# script exits.
+# start_wine_session [ARCH]: the architecture's test prefix (32-bit by
+# default) on a screen of our own, with one wineserver for everything that
+# follows; both are stopped when the calling script exits.
 start_wine_session() {
-    export WINEPREFIX=$build/wineprefix
+    export WINE_ARCH=${1:-i686}
+    export WINEPREFIX=$(build_dir "$WINE_ARCH")/wineprefix
     . "$root/scripts/wine-env.sh"
     wine_prefix_ready
-    start_private_display
+    [ -n "${xvfb_pid:-}" ] || start_private_display
     keep_wineserver_up
-    trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
+    trap 'stop_wine_session' EXIT
+}
+
+stop_wine_session() {
+    wineserver -k 2>/dev/null || true
+    [ -z "${xvfb_pid:-}" ] || kill "$xvfb_pid" 2>/dev/null || true
+}
+
+# figures ARCH: prefixes every line it passes with the architecture, so a
+# benchmark's figures always say which build they come from.
+figures() {
+    sed -u "s/^/[$1] /"
 }

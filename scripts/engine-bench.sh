@@ -2,15 +2,18 @@
 # Prints the window engine's figures (nothing asserted): the attach call
 # against a plain decode of the same theme, one window server round trip and
 # attach counted in them, and the main window's repaint themed against
-# unthemed. Runs are as noisy as the machine: compare lines of one run.
+# unthemed. Runs are as noisy as the machine: compare lines of one run. Each
+# line names the build it ran (32-bit where the host runs 32-bit code).
 # Usage: bash scripts/engine-bench.sh [runs]   (builds what it needs first)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-build_project engine_bench skinh_el >/dev/null
+arch=$(runnable_arch)
+build=$(build_dir "$arch")
+build_project_for "$arch" engine_bench skinh_el >/dev/null
 
-start_wine_session
+start_wine_session "$arch"
 
 for _ in $(seq "${1:-1}"); do
     wine "$build/engine/engine_bench.exe" 2>/dev/null
-done
+done | figures "$arch"

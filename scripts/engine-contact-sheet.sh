@@ -2,20 +2,19 @@
 # Draws the sample window under each of the 33 themes and saves
 #   docs/engine-themes.png        all 33 (contact sheet)
 #   docs/engine-theme5.png        theme 5, the default look, as it shows on screen
+# Uses the 32-bit build where the host runs 32-bit code, the 64-bit one
+# otherwise (the engine draws the same either way).
 # Usage: bash scripts/engine-contact-sheet.sh   (builds what it needs first)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-build_project engine_contact_sheet skinh_el
-
-export WINEPREFIX=$build/wineprefix
-. scripts/wine-env.sh
-wine_prefix_ready
+arch=$(runnable_arch)
+build=$(build_dir "$arch")
+build_project_for "$arch" engine_contact_sheet skinh_el
 
 work=$(mktemp -d)
-start_private_display
-cleanup() { kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
+start_wine_session "$arch"
+trap 'stop_wine_session; rm -rf "$work"' EXIT
 
 # The exe keeps the theme 5 window up for 6 s; the screenshot is taken meanwhile.
 wine "$build/engine/engine_contact_sheet.exe" "Z:$work/sheet.bmp" "Z:$work/theme5.bmp" 6 &
@@ -26,4 +25,4 @@ mkdir -p docs
 import -window root -crop 422x322+0+0 +repage docs/engine-theme5.png
 wait "$runner"
 convert "$work/sheet.bmp" -resize 50% docs/engine-themes.png
-echo "saved docs/engine-themes.png and docs/engine-theme5.png"
+echo "saved docs/engine-themes.png and docs/engine-theme5.png ($arch build)"

@@ -8,12 +8,23 @@
 # choose C:\英雄联盟 in the folder dialog, then press a "修改" button and watch
 # the pack land in C:\英雄联盟\Game. Without one it runs on Xvfb, a driver makes
 # the same choices, and screenshots go to build/run-shots/.
+#
+# It starts the 32-bit program, the one that ships, where this host runs 32-bit
+# code, and otherwise the 64-bit build of it (build/x86_64/), saying which.
+# PROJECT_NO_32BIT=1 makes it choose as such a host would.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-build_project
+arch=$(runnable_arch)
+if [ "$arch" = i686 ]; then
+    echo "run: the 32-bit program (build/app/skin_pack_tool.exe)"
+else
+    echo "run: this host runs no 32-bit code: the 64-bit build of the program (build/x86_64/app/skin_pack_tool.exe)"
+fi
+build=$(build_dir "$arch")
+build_project_for "$arch" skin_pack_tool startup_demo_driver
 
-export WINEPREFIX=$build/run-prefix
+export WINE_ARCH=$arch WINEPREFIX=$build/run-prefix
 . scripts/wine-env.sh
 
 # Without a usable display, one of our own; remembered for the prefix set-up
@@ -29,17 +40,15 @@ xvfb_pid=
 if ! has_display; then
     start_private_display
 fi
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+trap stop_wine_session EXIT
 wine_prefix_ready
 
 game=$WINEPREFIX/drive_c/英雄联盟
 mkdir -p "$game/TCLS" "$game/Game"
 [ -e "$game/TCLS/Client.exe" ] || printf 'MZ' >"$game/TCLS/Client.exe"
 [ -e "$game/Game/ClientZips.txt" ] || cp "$build/packs/generated/stock_manifest.txt" "$game/Game/ClientZips.txt"
+# Each architecture's prefix is of its own kind, so the program reads this key
+# directly (no WOW6432Node in a 32-bit prefix).
 wine reg add 'HKLM\Software\Tencent\LOL' /v InstallPath /t REG_SZ /d 'C:\英雄联盟' /f >/dev/null 2>&1
 
 # The program runs from the prefix, so the engine file it writes beside itself
@@ -57,7 +66,7 @@ if [ -z "$xvfb_pid" ]; then
     exit 0
 fi
 
-shots=$build/run-shots
+shots=$root/build/run-shots
 mkdir -p "$shots"
 wine "$build/app/tests/startup/startup_demo_driver.exe" "$program" 'C:\英雄联盟' 2>/dev/null |
     while IFS= read -r line; do

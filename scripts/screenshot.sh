@@ -2,14 +2,17 @@
 # Takes the README's pictures of the main window: builds the program, starts
 # it on a private Xvfb screen with a sample game folder in its path field, and
 # saves the window on each tab page as docs/main-window-page1.png and
-# docs/main-window-page2.png. Usage: bash scripts/screenshot.sh
+# docs/main-window-page2.png. Uses the 32-bit build where the host runs 32-bit
+# code, the 64-bit one otherwise. Usage: bash scripts/screenshot.sh
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-build_project skin_pack_tool screenshot_helper
+arch=$(runnable_arch)
+build=$(build_dir "$arch")
+build_project_for "$arch" skin_pack_tool screenshot_helper
 
 # Always a screen of our own, so the picture never shows the user's desktop.
-start_wine_session
+start_wine_session "$arch"
 
 mkdir -p docs
 # The helper prints "page N GEOMETRY" for each page and waits for a line
@@ -22,7 +25,7 @@ while IFS= read -r line <&"${helper[0]}"; do
         "page "*)
             read -r _ page geometry <<<"$line"
             import -window root -crop "$geometry" +repage "docs/main-window-page$page.png"
-            echo "saved docs/main-window-page$page.png ($geometry)"
+            echo "saved docs/main-window-page$page.png ($geometry, $arch build)"
             echo >&"${helper[1]}"
             ;;
     esac

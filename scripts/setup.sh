@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build python3 unzip
-    g++-mingw-w64-i686 wine wine32:i386 wine64
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64
     xvfb xauth imagemagick locales fonts-wqy-microhei fonts-wine
     googletest lzma-dev
     clang-14 libclang-rt-14-dev

@@ -1,14 +1,85 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. Usage: bash scripts/test.sh
+# Builds everything and runs every test this host can run.
+# Usage: bash scripts/test.sh [i686|x86_64]
+#
+# With no argument the 32-bit program, the one that ships, is always built and
+# checked by the tests that need no Wine (label "native": its PE headers, the
+# engine's export, the embedded data); the whole suite then runs under Wine
+# for every architecture the host can execute: i686 where the 32-bit loader
+# runs, x86_64 always. With an architecture, only that one is built and run
+# (for quick work). PROJECT_NO_32BIT=1 treats the host as one that runs no
+# 32-bit code.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-build_project
 
-# The tests that open windows get a screen of their own, whether or not the
-# user has one.
-start_wine_session
+case ${1:-all} in
+    all) archs=(i686 x86_64) ;;
+    i686 | x86_64) archs=("$1") ;;
+    *) echo "usage: bash scripts/test.sh [i686|x86_64]" >&2; exit 2 ;;
+esac
 
-status=0
-ctest --test-dir "$build" --output-on-failure || status=$?
+bash scripts/setup.sh
+if host_runs_32bit; then
+    echo "test: this host runs 32-bit code: the whole suite runs for ${archs[*]}"
+    i686_runs=1
+else
+    why="this host runs no 32-bit code"
+    [ "${PROJECT_NO_32BIT:-0}" != 1 ] || why="PROJECT_NO_32BIT=1 treats this host as one that runs no 32-bit code"
+    echo "test: $why: the 32-bit program is built and checked, not run; the whole suite runs for x86_64 under the 64-bit Wine"
+    i686_runs=
+fi
+
+seconds_since() { echo $(( $(date +%s) - $1 )); }
+summary=()
+passed=0 failed=0 status=0
+
+# run_suite ARCH LABEL-ARGS...: CTest over the architecture's build; adds its
+# counts to the totals and a line to the summary.
+run_suite() {
+    local arch=$1 dir log start code=0
+    shift
+    dir=$(build_dir "$arch")
+    log=$(mktemp)
+    start=$(date +%s)
+    ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log" || code=$?
+    local counts total bad
+    counts=$(grep -E '^[0-9]+% tests passed' "$log" | tail -n 1)
+    rm -f "$log"
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$counts")
+    bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$counts")
+    if [ -z "$counts" ] || [ "$code" -ne 0 ]; then
+        status=1
+        [ -n "$counts" ] || { total=0 bad=1; counts="CTest gave no summary (exit code $code)"; }
+    fi
+    passed=$((passed + total - bad)) failed=$((failed + bad))
+    suite_line="$counts, in $(seconds_since "$start") s"
+}
+
+for arch in "${archs[@]}"; do
+    start=$(date +%s)
+    echo "test: building $arch"
+    build_project_for "$arch"
+    built="built in $(seconds_since "$start") s"
+    if [ "$arch" = i686 ] && [ -z "$i686_runs" ]; then
+        echo "test: $arch: the checks that need no Wine"
+        run_suite "$arch" -L native
+        summary+=("$arch: $built; checked without running it ($suite_line); not run: this host runs no 32-bit code")
+    else
+        # The tests that open windows get a screen of their own, whether or
+        # not the user has one.
+        start_wine_session "$arch"
+        echo "test: $arch: the whole suite under Wine ($WINELOADER)"
+        run_suite "$arch"
+        wineserver -k 2>/dev/null || true
+        summary+=("$arch: $built; $suite_line")
+    fi
+done
+
+echo
+echo "test: summary"
+printf '  %s\n' "${summary[@]}"
+[ -n "$i686_runs" ] || [ "${archs[*]}" = x86_64 ] ||
+    echo "  The 32-bit program was built and checked but not run: this host runs no 32-bit code."
+echo "test: $passed passed, $failed failed"
 exit $status

@@ -1,6 +1,16 @@
 # Sourced by the scripts: the settings every Wine run of this project uses.
-# WINEPREFIX must be set by the caller.
-export WINEARCH=win32
+# WINEPREFIX must be set by the caller; WINE_ARCH names the programs' kind:
+# i686 (the default, the shipped 32-bit program, in a 32-bit prefix) or x86_64
+# (the 64-bit build, in a 64-bit prefix). A prefix holds one kind only.
+export WINE_ARCH=${WINE_ARCH:-i686}
+case $WINE_ARCH in
+    i686) export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine ;;
+    # Called by its path: /usr/bin/wine tries the 32-bit loader first, which
+    # fails on a host that runs no 32-bit code.
+    x86_64) export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 ;;
+    *) echo "wine-env.sh: unknown WINE_ARCH '$WINE_ARCH' (i686 or x86_64)" >&2; return 1 ;;
+esac
+wine() { "$WINELOADER" "$@"; }
 export WINEDEBUG=${WINEDEBUG:--all}
 # The ANSI code page follows the locale: zh_CN gives code page 936 (GBK).
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
@@ -15,7 +25,7 @@ wine_prefix_ready() {
         flock 9
         if [ ! -f "$WINEPREFIX/.project-ready" ]; then
             rm -rf "$WINEPREFIX"
-            wineboot -i >/dev/null 2>&1
+            wine wineboot -i >/dev/null 2>&1
             # Without a window manager every hidden or destroyed window costs a
             # 2 s wait unless Wine manages no windows.
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the build's private 32-bit prefix.
-# CMake uses it as the emulator for every test: wine-run.sh PREFIX PROGRAM ARGS...
+# Runs a Windows program under Wine in a private prefix of the build, of the
+# build's architecture. CMake uses it as the emulator for every test:
+#   wine-run.sh ARCH PREFIX PROGRAM ARGS...
 set -eu
-export WINEPREFIX=$1; shift
+export WINE_ARCH=$1 WINEPREFIX=$2
+shift 2
 . "$(dirname "$0")/wine-env.sh"
 wine_prefix_ready
-exec wine "$@"
+exec "$WINELOADER" "$@"

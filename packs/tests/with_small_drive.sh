@@ -2,9 +2,10 @@
 # Runs a test program under Wine with a small drive S: (an 8 MB tmpfs) when
 # this machine allows mounting one, and tells the program through
 # PACKS_SMALL_DRIVE; otherwise the program skips that case, saying why.
-# Usage: with_small_drive.sh WINEPREFIX PROGRAM [ARGS...]
+# Usage: with_small_drive.sh ARCH WINEPREFIX PROGRAM [ARGS...]
 set -u
-prefix=$1; shift
+arch=$1 prefix=$2
+shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 run=$here/../../scripts/wine-run.sh
 
@@ -28,6 +29,6 @@ if [ -d "$prefix/dosdevices" ] && [ ! -e "$link" ] && [ ! -L "$link" ] &&
 else
     export PACKS_SMALL_DRIVE_UNAVAILABLE="cannot mount a small tmpfs drive here (needs root and mount rights)"
 fi
-"$run" "$prefix" "$@"
+"$run" "$arch" "$prefix" "$@"
 status=$?
 exit $status

@@ -10,6 +10,7 @@
 // and in which order.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -67,9 +68,9 @@ int main(int argc, char** argv) {
         runtime::fatal_error(1, "first");
     }
     if (mode == "memory") {
-        // More than a 32-bit process can ever have (a large-address-aware
-        // one may well get 2 GB).
-        volatile std::size_t size = 0xFFFFFFF0;
+        // More than any process can have, 32-bit or 64-bit (a
+        // large-address-aware 32-bit one may well get 2 GB, a 64-bit one far more).
+        volatile std::size_t size = SIZE_MAX - 15;
         // Kept in a volatile, or the compiler may leave the allocation out.
         static char* volatile block;
         block = new char[size];

@@ -5,17 +5,17 @@
 # With --tmpfs SIZE the folder is a tmpfs of that size, for tests of a full
 # disk; where mounting is not allowed the program is told through
 # STARTUP_SMALL_DRIVE_UNAVAILABLE and skips, saying why.
-#   with_test_drive.sh PREFIX FOLDER [--tmpfs SIZE] PROGRAM ARGS...
+#   with_test_drive.sh ARCH PREFIX FOLDER [--tmpfs SIZE] PROGRAM ARGS...
 set -eu
-prefix=$1 folder=$2
-shift 2
+arch=$1 prefix=$2 folder=$3
+shift 3
 size=
 if [ "${1:-}" = --tmpfs ]; then
     size=$2
     shift 2
 fi
 here=$(cd "$(dirname "$0")" && pwd)
-export WINEPREFIX=$prefix
+export WINE_ARCH=$arch WINEPREFIX=$prefix
 . "$here/../../../scripts/wine-env.sh"
 wine_prefix_ready
 
