@@ -3,6 +3,7 @@
 #include <string>
 
 #include "packs/chat_group.h"
+#include "packs/manifest.h"
 
 namespace packs {
 
@@ -21,6 +22,12 @@ runtime::Text system_reason(DWORD error) {
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
         reason.pop_back();
     return reason;
+}
+
+runtime::Text no_free_backup_message(std::string_view last_backup_path) {
+    return runtime::join_texts({kManifestBackupFailed, "\r\n", last_backup_path, "\r\n",
+                                "备份文件名已用完（从 ClientZips.txt.bak 到 ClientZips.txt.bak",
+                                std::to_string(kMostManifestBackups), "），请先把不需要的备份移出 Game 文件夹。"});
 }
 
 runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error) {

@@ -17,7 +17,10 @@ inline constexpr std::string_view kArchiveWriteFailed = "皮肤包写入失败�
 inline constexpr std::string_view kManifestWriteFailed = "游戏的文件列表写入失败：";
 inline constexpr std::string_view kManifestReadFailed = "游戏的文件列表读取失败，没有改动：";
 inline constexpr std::string_view kManifestBackupFailed = "游戏的文件列表备份失败，没有改动：";
-inline constexpr std::string_view kArchiveDeleteFailed = "皮肤包删除失败，游戏的文件列表没有改动：";
+// Restore puts the stock list back first, so by then the game no longer
+// loads the pack; only its file is left.
+inline constexpr std::string_view kArchiveDeleteFailedListRestored =
+    "游戏的文件列表已恢复，游戏不会再加载这个皮肤包，但皮肤包文件删除失败（可稍后再按“恢复”删除）：";
 
 // "修改成功,..." CR LF "QQ<group>,群里有皮肤包和替换工具".
 runtime::Text apply_message();
@@ -27,6 +30,9 @@ runtime::Text apply_message();
 //     <path>
 //     <reason>（错误代码 <error>）
 runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error);
+
+// Every backup name of the list is taken: which is the last, and what to do.
+runtime::Text no_free_backup_message(std::string_view last_backup_path);
 
 // The system's text for a Win32 error code in the user's language (GBK under
 // code page 936), without its final line break.

@@ -15,7 +15,7 @@ namespace {
 void show_in_box(std::string_view text) { runtime::message_box(text, 0, kMessageTitle); }
 
 OperationHooks program_hooks(GameDirectoryReader read_game_directory) {
-    return OperationHooks{read_game_directory, show_in_box, runtime::write_all};
+    return OperationHooks{read_game_directory, show_in_box, runtime::write_all, MoveFileExA, runtime::delete_file};
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "packs/manifest.h"
 #include "packs/messages.h"
-#include "runtime/files.h"
 #include "runtime/text.h"
 
 namespace packs {
@@ -17,20 +16,23 @@ bool read_game_directory(const OperationHooks& hooks, runtime::Text& game_direct
     return false;
 }
 
+runtime::Text game_folder(const runtime::Text& game_directory) {
+    return runtime::join_texts({game_directory, kGameFolderSuffix});
+}
+
 // Keeps the game's own list, then replaces the manifest in one step: there is
 // no moment without a manifest, and a failure leaves the old one.
 bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet manifest,
                       const OperationHooks& hooks) {
-    const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
-    const runtime::Text backup = runtime::join_texts({game_directory, kManifestBackupSuffix});
-    if (const BackupFailure failure = back_up_foreign_manifest(path, backup)) {
-        hooks.show_message(failure.reading
-                               ? failure_message(kManifestReadFailed, path, failure.error)
-                               : failure_message(kManifestBackupFailed, backup, failure.error));
+    const FileSteps steps{hooks.write, hooks.move};
+    if (const BackupFailure failure = back_up_foreign_manifest(game_directory, steps)) {
+        hooks.show_message(failure.reading        ? failure_message(kManifestReadFailed, failure.path, failure.error)
+                           : failure.no_free_name ? no_free_backup_message(failure.path)
+                                                  : failure_message(kManifestBackupFailed, failure.path, failure.error));
         return false;
     }
-    const runtime::Text folder = runtime::join_texts({game_directory, kGameFolderSuffix});
-    if (const DWORD error = replace_file(folder, path, manifest, hooks.write)) {
+    const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
+    if (const DWORD error = replace_file(game_folder(game_directory), path, manifest, steps)) {
         hooks.show_message(failure_message(kManifestWriteFailed, path, error));
         return false;
     }
@@ -42,12 +44,13 @@ bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet mani
 void apply_pack_files(const PackFiles& pack, const OperationHooks& hooks) {
     runtime::Text game_directory;
     if (!read_game_directory(hooks, game_directory)) return;
-    const runtime::Text folder = runtime::join_texts({game_directory, kGameFolderSuffix});
+    const runtime::Text folder = game_folder(game_directory);
+    remove_stale_temporary_files(folder);
     const runtime::Text archive_path =
         runtime::join_texts({game_directory, kPackFolderSuffix, pack.file_name});
     // The manifest waits for the archive: the game must never list a pack
     // that is missing or truncated.
-    if (const DWORD error = replace_file(folder, archive_path, pack.archive, hooks.write)) {
+    if (const DWORD error = replace_file(folder, archive_path, pack.archive, {hooks.write, hooks.move})) {
         hooks.show_message(failure_message(kArchiveWriteFailed, archive_path, error));
         return;
     }
@@ -61,20 +64,22 @@ void restore_pack_files(std::string_view pack_file_name, runtime::ByteSet stock,
                         const OperationHooks& hooks) {
     runtime::Text game_directory;
     if (!read_game_directory(hooks, game_directory)) return;
+    remove_stale_temporary_files(game_folder(game_directory));
+    // The list first: once it is the stock one the game no longer loads the
+    // pack, whatever becomes of the archive.
+    if (!replace_manifest(game_directory, stock, hooks)) return;
+
+    if (!read_game_directory(hooks, game_directory)) return;
     const runtime::Text archive_path =
         runtime::join_texts({game_directory, kPackFolderSuffix, pack_file_name});
-    if (!runtime::delete_file(archive_path)) {
+    if (!hooks.remove(archive_path)) {
         const DWORD error = GetLastError();
-        // Already gone is what a restore wants. A missing Game folder is
-        // reported by the manifest step.
+        // Already gone is what a restore wants.
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-            hooks.show_message(failure_message(kArchiveDeleteFailed, archive_path, error));
+            hooks.show_message(failure_message(kArchiveDeleteFailedListRestored, archive_path, error));
             return;
         }
     }
-
-    if (!read_game_directory(hooks, game_directory)) return;
-    if (!replace_manifest(game_directory, stock, hooks)) return;
     hooks.show_message(kRestoreMessage);
 }
 

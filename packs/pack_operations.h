@@ -7,6 +7,7 @@
 #include "packs/operations.h"
 #include "packs/replace_file.h"
 #include "runtime/byte_set.h"
+#include "runtime/files.h"
 
 namespace packs {
 
@@ -20,11 +21,16 @@ struct OperationHooks {
     GameDirectoryReader read_game_directory;
     void (*show_message)(std::string_view text);  // the closing box
     ChunkWriter write;
+    FileMover move = MoveFileExA;
+    bool (*remove)(std::string_view path) = runtime::delete_file;
 };
 
 // Every step is checked; the first failure ends the operation with a message
 // naming what failed, the path and the reason, and leaves every file it did
 // not finish as it was. An empty game directory writes nothing anywhere.
+// Each first clears the temporary files a killed run left in Game. Apply
+// writes the archive before the list, restore the stock list before it
+// deletes the archive: the list never names an archive that is not whole.
 void apply_pack_files(const PackFiles& pack, const OperationHooks& hooks);
 void restore_pack_files(std::string_view pack_file_name, runtime::ByteSet stock,
                         const OperationHooks& hooks);

@@ -1,7 +1,8 @@
 #pragma once
-// Replacing a file so that it is never seen half-written: the new content goes
-// to a temporary file beside the target, which is then moved over it in one
-// step. A failure leaves the old file as it was and no temporary file behind.
+// Writing files so that they are never seen half-written, not even after a
+// power cut: the new content goes to a temporary file beside the target, is
+// flushed to the disk, and is then moved into place in one step. A failure
+// leaves the old file as it was and no temporary file behind.
 #include <windows.h>
 
 #include <string>
@@ -13,23 +14,29 @@ namespace packs {
 // Writes all bytes to an open file; false with GetLastError() set on failure.
 // runtime::write_all in the program; tests give one that fails part-way.
 using ChunkWriter = bool (*)(HANDLE file, runtime::ByteSet bytes);
+// MoveFileExA in the program; tests give one that stops in between.
+using FileMover = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
+
+struct FileSteps {
+    ChunkWriter write;
+    FileMover move;
+};
 
 // Replaces (or creates) `target` with `contents`, through a temporary file in
 // `folder`, which must be the target's folder so the move is a rename. A
 // read-only, hidden or system target is refused with ERROR_ACCESS_DENIED, as
 // the write service refuses it. Returns 0 or the Win32 error code.
 DWORD replace_file(const std::string& folder, const std::string& target,
-                   runtime::ByteSet contents, ChunkWriter write);
+                   runtime::ByteSet contents, const FileSteps& steps);
 
-struct BackupFailure {
-    DWORD error = 0;       // 0: nothing failed
-    bool reading = false;  // the manifest could not be read; else the copy failed
-    explicit operator bool() const { return error != 0; }
-};
+// Creates `target` whole, the same way, but never replaces anything: a name
+// taken meanwhile fails with ERROR_ALREADY_EXISTS (or ERROR_FILE_EXISTS).
+DWORD create_file_whole(const std::string& folder, const std::string& target,
+                        runtime::ByteSet contents, const FileSteps& steps);
 
-// Copies a manifest that this program did not write to `backup`, unless a
-// backup exists already (it is never overwritten). An absent manifest needs no
-// backup. A failed copy leaves no partial backup.
-BackupFailure back_up_foreign_manifest(const std::string& manifest, const std::string& backup);
+// Deletes the temporary files that a run killed while writing left in
+// `folder`. One that another running copy still has open cannot be deleted
+// and stays.
+void remove_stale_temporary_files(const std::string& folder);
 
 }  // namespace packs

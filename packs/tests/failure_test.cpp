@@ -3,6 +3,7 @@
 // list as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -93,14 +94,16 @@ TEST(Failure, ManifestWriteFailingLeavesTheOldManifest) {
     EXPECT_EQ(game.game_files(), (std::vector<std::string>{"ClientZips.txt", name()}));
 }
 
-// Held open by another program (the game, say) without sharing.
+// Held open by another program (the game, say) without sharing. Restore
+// writes the list first: a locked list changes nothing, a locked archive is
+// left once the list no longer names it, and the box says so.
 TEST(Failure, LockedTargetsAreReported) {
-    struct Case { const char* what; bool lock_archive; bool applying; std::string_view failure; };
+    struct Case { const char* what; bool lock_archive; bool applying; std::string_view failure; bool list_restored; };
     for (const Case& c :
-         {Case{"apply, archive locked", true, true, packs::kArchiveWriteFailed},
-          Case{"apply, manifest locked", false, true, packs::kManifestReadFailed},
-          Case{"restore, archive locked", true, false, packs::kArchiveDeleteFailed},
-          Case{"restore, manifest locked", false, false, packs::kManifestReadFailed}}) {
+         {Case{"apply, archive locked", true, true, packs::kArchiveWriteFailed, false},
+          Case{"apply, manifest locked", false, true, packs::kManifestReadFailed, false},
+          Case{"restore, archive locked", true, false, packs::kArchiveDeleteFailedListRestored, true},
+          Case{"restore, manifest locked", false, false, packs::kManifestReadFailed, false}}) {
         SCOPED_TRACE(c.what);
         AppliedGame game;
         const std::string locked = c.lock_archive ? game.game_path(name()) : game.manifest_path();
@@ -111,8 +114,10 @@ TEST(Failure, LockedTargetsAreReported) {
             if (c.applying) apply(); else restore();
         }
         expect_one_failure(c.failure, locked);
-        if (c.lock_archive) game.expect_untouched();
-        EXPECT_EQ(read_whole_file(game.manifest_path()), manifest_of(2));
+        const bool archive_written = c.applying && !c.lock_archive;
+        EXPECT_TRUE(read_whole_file(game.game_path(name())) == (archive_written ? kNewArchive : kOldArchive));
+        EXPECT_EQ(read_whole_file(game.manifest_path()), c.list_restored ? stock() : manifest_of(2));
+        EXPECT_EQ(game.game_files(), (std::vector<std::string>{"ClientZips.txt", name()}));
     }
 }
 
@@ -147,9 +152,10 @@ TEST(Failure, DirectoryInPlaceOfTheManifestIsReported) {
     EXPECT_NE(Captured::messages[0], packs::apply_message());
 }
 
-// The game's own list (after an update, say) is kept in ClientZips.txt.bak
-// the first time it would be replaced; that backup is never overwritten.
-TEST(ForeignManifest, IsBackedUpOnceAndNeverOverwritten) {
+// Every list of the game's own (after an update, say) is kept the first time
+// it would be replaced: ClientZips.txt.bak, then .bak2, ...; a list already
+// kept is not saved again, and no backup is ever overwritten or deleted.
+TEST(ForeignManifest, EveryListIsKeptOnceAndNeverOverwritten) {
     GameFolder game;
     const std::string backup = game.game_path("ClientZips.txt.bak");
     ASSERT_TRUE(write_whole_file(game.manifest_path(), kForeignList));
@@ -161,9 +167,73 @@ TEST(ForeignManifest, IsBackedUpOnceAndNeverOverwritten) {
     ASSERT_TRUE(write_whole_file(game.manifest_path(), later_list));
     restore();
     EXPECT_EQ(read_whole_file(backup), kForeignList);
+    EXPECT_EQ(read_whole_file(backup + "2"), later_list);
     EXPECT_EQ(read_whole_file(game.manifest_path()), stock());
+
+    ASSERT_TRUE(write_whole_file(game.manifest_path(), kForeignList));
+    apply();
     restore();
     EXPECT_EQ(read_whole_file(backup), kForeignList) << "restore never deletes it";
+    EXPECT_EQ(read_whole_file(backup + "2"), later_list);
+    EXPECT_EQ(game.game_files(), (std::vector<std::string>{"ClientZips.txt", "ClientZips.txt.bak",
+                                                           "ClientZips.txt.bak2"}))
+        << "a list kept already is not saved again";
+}
+
+// Names taken by anything that is not the same list are skipped; past the
+// last name the list is not replaced and the box says why.
+TEST(ForeignManifest, TakenBackupNamesAreSkipped) {
+    struct Case { const char* what; int taken_files; bool bak_is_folder; const char* expected_backup; };
+    for (const Case& c : {Case{"a folder named .bak", 0, true, "ClientZips.txt.bak2"},
+                          Case{"an empty .bak left by a killed copy", 1, false, "ClientZips.txt.bak2"},
+                          Case{".bak to .bak4 hold other lists", 4, false, "ClientZips.txt.bak5"},
+                          Case{"every name taken", 100, false, nullptr}}) {
+        SCOPED_TRACE(c.what);
+        GameFolder game;
+        ASSERT_TRUE(write_whole_file(game.manifest_path(), kForeignList));
+        const std::string backup = game.game_path("ClientZips.txt.bak");
+        if (c.bak_is_folder) { ASSERT_TRUE(CreateDirectoryA(backup.c_str(), nullptr)); }
+        for (int number = 1; number <= c.taken_files; ++number)
+            ASSERT_TRUE(write_whole_file(number == 1 ? backup : backup + std::to_string(number),
+                                         number == 1 ? "" : "other list " + std::to_string(number)));
+        restore();
+        if (c.expected_backup != nullptr) {
+            EXPECT_EQ(Captured::messages, (std::vector<std::string>{std::string(packs::kRestoreMessage)}));
+            EXPECT_EQ(read_whole_file(game.game_path(c.expected_backup)), kForeignList);
+            EXPECT_EQ(read_whole_file(game.manifest_path()), stock());
+        } else {
+            EXPECT_EQ(Captured::messages, (std::vector<std::string>{packs::no_free_backup_message(backup + "100")}));
+            EXPECT_EQ(packs::no_free_backup_message("B").rfind(std::string(packs::kManifestBackupFailed) + "\r\nB\r\n", 0), 0u);
+            EXPECT_EQ(read_whole_file(game.manifest_path()), kForeignList);
+        }
+        if (c.taken_files > 0) { EXPECT_EQ(read_whole_file(backup), "") << "never overwritten"; }
+    }
+}
+
+// A run killed while writing leaves skpXXXX.tmp in Game; the next operation
+// clears them, but not a file another running copy still has open, nor a
+// file that only looks alike.
+TEST(Operations, StaleTemporaryFilesAreCleared) {
+    for (const bool applying : {true, false}) {
+        SCOPED_TRACE(applying ? "apply" : "restore");
+        AppliedGame game;
+        for (const char* stale : {"skp1a2b.tmp", "SKPFFFF.TMP", "skp0.tmp"})
+            ASSERT_TRUE(write_whole_file(game.game_path(stale), std::string(1000, 't')));
+        for (const char* other : {"skp.tmp", "skpgame.tmp", "skp12345.tmp", "open.tmp"})
+            ASSERT_TRUE(write_whole_file(game.game_path(other), "not ours"));
+        const std::string in_use = game.game_path("skpbeef.tmp");
+        ASSERT_TRUE(write_whole_file(in_use, "being written"));
+        const runtime::UniqueFile writer(CreateFileA(in_use.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(writer);
+        if (applying) apply(); else restore();
+        EXPECT_EQ(Captured::messages.size(), 1u);
+        std::vector<std::string> expected{"ClientZips.txt", "open.tmp", "skp.tmp", "skp12345.tmp", "skpbeef.tmp",
+                                          "skpgame.tmp"};
+        if (applying) expected.push_back(name());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(game.game_files(), expected);
+    }
 }
 
 TEST(ForeignManifest, LargeOrNearlyOursCountsAsForeign) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "runtime/file_io.h"
 #include "runtime/handle.h"
@@ -52,6 +53,21 @@ std::vector<std::string> GameFolder::game_files() const {
 
 std::string bytes_of(runtime::ByteSet bytes) {
     return std::string(reinterpret_cast<const char*>(bytes.data), bytes.size);
+}
+
+const std::string& largest_pack_stand_in() {
+    static const std::string bytes = [] {
+        std::string made(35'455'964, '\0');
+        std::uint32_t state = 2463534242u;  // xorshift: no run of equal chunks
+        for (char& byte : made) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            byte = static_cast<char>(state);
+        }
+        return made;
+    }();
+    return bytes;
 }
 
 runtime::ByteSet byte_set(const std::string& bytes) {

@@ -41,6 +41,8 @@ private:
 };
 
 std::string bytes_of(runtime::ByteSet bytes);
+// Bytes of the largest pack's size (35,455,964), the same on every call.
+const std::string& largest_pack_stand_in();
 runtime::ByteSet byte_set(const std::string& bytes);
 
 }  // namespace packs_test
