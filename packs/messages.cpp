@@ -31,8 +31,11 @@ runtime::Text no_free_backup_message(std::string_view last_backup_path) {
 }
 
 runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error) {
+    const bool player_can_end_it =
+        error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
     return runtime::join_texts({what, "\r\n", path, "\r\n", system_reason(error), "（错误代码 ",
-                                std::to_string(error), "）"});
+                                std::to_string(error), "）", player_can_end_it ? "\r\n" : "",
+                                player_can_end_it ? kAccessRemedy : ""});
 }
 
 }  // namespace packs

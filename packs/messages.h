@@ -25,10 +25,17 @@ inline constexpr std::string_view kArchiveDeleteFailedListRestored =
 // "修改成功,..." CR LF "QQ<group>,群里有皮肤包和替换工具".
 runtime::Text apply_message();
 
+// The last line of a failure that the player can end: the file is held by the
+// running game or its launcher, or the folder needs an administrator (a game
+// under Program Files, say).
+inline constexpr std::string_view kAccessRemedy =
+    "解决办法：关闭游戏和游戏登录器后再按一次；如果仍然不行，请右键点本程序，选择“以管理员身份运行”。";
+
 // What failed, the full path and the system's reason for `error`:
 //     <what>
 //     <path>
 //     <reason>（错误代码 <error>）
+//     <kAccessRemedy, when the reason is access denied or a sharing violation>
 runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error);
 
 // Every backup name of the list is taken: which is the last, and what to do.

@@ -54,11 +54,15 @@ struct AppliedGame : GameFolder {
     }
 };
 
-void expect_one_failure(std::string_view what, const std::string& path) {
+// `remedy`: the box ends with what the player can do (a locked or protected
+// file); a full disk has no such line.
+void expect_one_failure(std::string_view what, const std::string& path, bool remedy) {
     ASSERT_EQ(Captured::messages.size(), 1u);
     const std::string& message = Captured::messages[0];
     EXPECT_EQ(message.rfind(std::string(what) + "\r\n" + path + "\r\n", 0), 0u) << message;
     EXPECT_NE(message.find("错误代码"), std::string::npos) << message;
+    const std::string last_line = message.substr(message.rfind('\n') + 1);
+    EXPECT_EQ(last_line == packs::kAccessRemedy, remedy) << message;
 }
 
 // Writes half of what it is given, then fails as a full disk does.
@@ -79,7 +83,7 @@ bool manifest_write_fails(HANDLE file, runtime::ByteSet bytes) {
 TEST(Failure, ArchiveWriteFailingPartWayLeavesTheOldArchiveAndManifest) {
     AppliedGame game;
     apply(half_then_disk_full);
-    expect_one_failure(packs::kArchiveWriteFailed, game.game_path(name()));
+    expect_one_failure(packs::kArchiveWriteFailed, game.game_path(name()), false);
     EXPECT_NE(Captured::messages[0].find("错误代码 112）"), std::string::npos);
     EXPECT_NE(Captured::messages[0].find(packs::system_reason(ERROR_DISK_FULL)), std::string::npos);
     game.expect_untouched();
@@ -88,7 +92,7 @@ TEST(Failure, ArchiveWriteFailingPartWayLeavesTheOldArchiveAndManifest) {
 TEST(Failure, ManifestWriteFailingLeavesTheOldManifest) {
     AppliedGame game;
     apply(manifest_write_fails);
-    expect_one_failure(packs::kManifestWriteFailed, game.manifest_path());
+    expect_one_failure(packs::kManifestWriteFailed, game.manifest_path(), false);
     EXPECT_EQ(read_whole_file(game.game_path(name())), kNewArchive);
     EXPECT_EQ(read_whole_file(game.manifest_path()), manifest_of(2));
     EXPECT_EQ(game.game_files(), (std::vector<std::string>{"ClientZips.txt", name()}));
@@ -113,7 +117,7 @@ TEST(Failure, LockedTargetsAreReported) {
             ASSERT_TRUE(lock);
             if (c.applying) apply(); else restore();
         }
-        expect_one_failure(c.failure, locked);
+        expect_one_failure(c.failure, locked, true);
         const bool archive_written = c.applying && !c.lock_archive;
         EXPECT_TRUE(read_whole_file(game.game_path(name())) == (archive_written ? kNewArchive : kOldArchive));
         EXPECT_EQ(read_whole_file(game.manifest_path()), c.list_restored ? stock() : manifest_of(2));
@@ -137,7 +141,7 @@ TEST(Failure, ProtectedTargetsAreRefused) {
         ASSERT_TRUE(SetFileAttributesA(target.c_str(), c.attributes));
         if (c.applying) apply(); else restore();
         expect_one_failure(c.archive ? packs::kArchiveWriteFailed : packs::kManifestWriteFailed,
-                           target);
+                           target, true);
         EXPECT_EQ(read_whole_file(game.manifest_path()), manifest_of(2));
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
@@ -269,7 +273,7 @@ TEST(SmallDrive, RunningOutOfSpaceLeavesNothingHalfWritten) {
     const std::string large(35'455'964, 'L');
     packs::apply_pack_files(packs::PackFiles{entry.pack_file_name, byte_set(large), entry.manifest},
                             captured_hooks());
-    expect_one_failure(packs::kArchiveWriteFailed, archive_path);
+    expect_one_failure(packs::kArchiveWriteFailed, archive_path, false);
     EXPECT_NE(Captured::messages[0].find("错误代码 112）"), std::string::npos) << Captured::messages[0];
     EXPECT_EQ(read_whole_file(archive_path), kOldArchive);
     EXPECT_EQ(read_whole_file(manifest_path), manifest_of(2));

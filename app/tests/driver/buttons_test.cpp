@@ -11,6 +11,7 @@
 #include "packs/catalogue.h"
 #include "packs/manifest.h"
 #include "packs/messages.h"
+#include "runtime/handle.h"
 #include "testing/box_watcher.h"
 #include "testing/deadline.h"
 #include "testing/temp_directory.h"
@@ -114,6 +115,81 @@ TEST(Buttons, ProgramStartedElsewhereWorksInItsRunDirectory) {
     EXPECT_TRUE(file_missing(elsewhere.path_of(relative + "\\Game\\" + name)));
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
     test_support::remove_tree(in_run_directory);
+}
+
+// What the player sees when something stands in the way, through the real
+// program: a file held by the game or its launcher ends in a box that says
+// what happened and what to do; a list the game rewrote between presses is
+// kept as well.
+TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
+    const int entry = 1;
+    std::uint32_t apply_id = 0, restore_id = 0;  // the row's "修改" comes right before its "恢复"
+    for (std::size_t i = 0; i + 1 < ui::kControls.size(); ++i) {
+        if (ui::kControls[i].binding.operation == ui::Operation::apply_entry && ui::kControls[i].binding.entry == entry) {
+            apply_id = ui::kControls[i].id;
+            restore_id = ui::kControls[i + 1].id;
+        }
+    }
+    const std::string stock = bytes_of(packs::stock_manifest());
+    const std::string applied = bytes_of(packs::catalogue_entry(entry).manifest);
+    const std::string first_list = "Aatrox.zip\r\nAzir.zip", updated_list = first_list + "\r\nAhri2017.zip";
+
+    enum class Lock { none, archive, list };
+    struct Case {
+        const char* what;
+        std::string list_before;
+        Lock lock;
+        std::uint32_t press;
+        std::string_view box_starts;  // then the path of the locked file, or the whole text
+        std::string list_after;
+        bool archive_after;
+    };
+    const Case cases[] = {
+        {"restore while the game holds the archive", applied, Lock::archive, restore_id,
+         packs::kArchiveDeleteFailedListRestored, stock, true},
+        // The archive is written first; unlisted, the game ignores it.
+        {"apply while the launcher holds the list", stock, Lock::list, apply_id, packs::kManifestReadFailed, stock,
+         true},
+        {"restore after the game rewrote its list", updated_list, Lock::none, restore_id, packs::kRestoreMessage, stock,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test_support::TempDirectory game;
+        ASSERT_TRUE(game.make_directory("Game"));
+        const std::string list_path = game.path() + std::string(packs::kManifestSuffix);
+        const std::string archive_path =
+            game.path() + std::string(packs::kPackFolderSuffix) + std::string(packs::catalogue_entry(entry).pack_file_name);
+        const std::string backup_path = game.path() + std::string(packs::kManifestBackupSuffix);
+        if (c.lock != Lock::list) { ASSERT_TRUE(test_support::write_whole_file(archive_path, "PK old archive")); }
+        if (c.lock == Lock::none) { ASSERT_TRUE(test_support::write_whole_file(backup_path, first_list)); }
+        ASSERT_TRUE(test_support::write_whole_file(list_path, c.list_before));
+
+        driver::Tool tool = driver::start_tool();
+        driver::set_game_directory(tool, game.path());
+        std::string text;
+        {
+            const std::string& locked = c.lock == Lock::archive ? archive_path : list_path;
+            const runtime::UniqueFile lock(c.lock == Lock::none ? INVALID_HANDLE_VALUE
+                                                                : CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
+                                                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_EQ(static_cast<bool>(lock), c.lock != Lock::none);
+            text = press(tool, c.press);
+            if (c.lock != Lock::none) {
+                EXPECT_EQ(text.rfind(std::string(c.box_starts) + "\r\n" + locked + "\r\n", 0), 0u) << text;
+                EXPECT_EQ(text.substr(text.rfind('\n') + 1), packs::kAccessRemedy) << text;
+            } else {
+                EXPECT_EQ(text, c.box_starts);
+            }
+        }
+        EXPECT_EQ(test_support::read_whole_file(list_path), c.list_after);
+        EXPECT_EQ(!file_missing(archive_path), c.archive_after);
+        if (c.lock == Lock::none) {
+            EXPECT_EQ(test_support::read_whole_file(backup_path), first_list) << "never overwritten";
+            EXPECT_EQ(test_support::read_whole_file(backup_path + "2"), updated_list);
+        }
+        EXPECT_EQ(driver::close_and_wait(tool), 0u);
+    }
 }
 
 }  // namespace
