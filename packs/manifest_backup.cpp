@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "packs/manifest.h"
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 #include "runtime/text.h"
 
 namespace packs {
@@ -15,7 +15,7 @@ namespace {
 constexpr LONGLONG kLargestList = 64ll << 20;
 
 DWORD read_whole_file(const std::string& path, std::string& bytes) {
-    const runtime::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError();
     LARGE_INTEGER size;

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 
 namespace packs {
 
@@ -38,7 +38,7 @@ DWORD fill_new_file(const char* path, runtime::ByteSet contents, ChunkWriter wri
     // OPEN_EXISTING: GetTempFileNameA made the file, empty. Truncating it
     // again (CREATE_ALWAYS) would make ext4 flush all 35 MB at close, as for
     // a file overwritten in place.
-    runtime::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    win32::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError();
     if (!write(file.get(), contents)) return GetLastError();
@@ -85,7 +85,7 @@ DWORD create_file_whole(const std::string& folder, const std::string& target,
 
 void remove_stale_temporary_files(const std::string& folder) {
     WIN32_FIND_DATAA found;
-    const runtime::UniqueFind find(FindFirstFileA((folder + kTemporaryPattern).c_str(), &found));
+    const win32::UniqueFind find(FindFirstFileA((folder + kTemporaryPattern).c_str(), &found));
     if (!find) return;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && is_temporary_name(found.cFileName))

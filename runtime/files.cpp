@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "runtime/file_io.h"
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 #include "runtime/text.h"
 
 namespace runtime {
@@ -27,7 +27,7 @@ bool write_file(std::string_view path, std::initializer_list<ByteSet> contents) 
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    const UniqueFile file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const win32::UniqueFile file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     for (ByteSet bytes : contents)
@@ -41,7 +41,7 @@ bool file_exists(std::string_view path) {
     const Text name = terminated(path);
     if (name.empty()) return false;
     WIN32_FIND_DATAA found;
-    return static_cast<bool>(UniqueFind(FindFirstFileA(name.c_str(), &found)));
+    return static_cast<bool>(win32::UniqueFind(FindFirstFileA(name.c_str(), &found)));
 }
 
 bool set_file_attributes(std::string_view path, std::uint32_t attributes) {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 
 namespace runtime {
 
@@ -70,7 +70,7 @@ Text read_registry_text(int root, std::string_view full_value_path,
     HKEY opened = nullptr;
     if (RegOpenKeyExA(root_key(root), key_path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return fallback;
-    const UniqueRegistryKey key(opened);
+    const win32::UniqueRegistryKey key(opened);
     DWORD type = REG_NONE;
     Text value;
     if (!read_text_value(key.get(), value_name.c_str(), type, value)) return fallback;

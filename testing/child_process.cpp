@@ -71,7 +71,7 @@ ChildProcess::ChildProcess(std::string_view program, const std::vector<std::stri
                         &startup, &info))
         fail("CreateProcess", program);
     process_.reset(info.hProcess);
-    const runtime::UniqueKernelHandle thread(info.hThread);
+    const win32::UniqueKernelHandle thread(info.hThread);
     id_ = info.dwProcessId;
     AssignProcessToJobObject(job_.get(), process_.get());
     ResumeThread(thread.get());

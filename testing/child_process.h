@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 
 namespace test_support {
 
@@ -35,8 +35,8 @@ public:
     void kill();
 
 private:
-    runtime::UniqueKernelHandle job_;
-    runtime::UniqueKernelHandle process_;
+    win32::UniqueKernelHandle job_;
+    win32::UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 #include "testing/window_text.h"
 
 namespace test_support {
@@ -46,7 +46,7 @@ bool TempDirectory::make_directory(std::string_view relative) const {
 }
 
 bool write_whole_file(const std::string& path, std::string_view bytes) {
-    const runtime::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
@@ -56,7 +56,7 @@ bool write_whole_file(const std::string& path, std::string_view bytes) {
 }
 
 std::optional<std::string> read_whole_file(const std::string& path) {
-    const runtime::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+    const win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                                nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return std::nullopt;
@@ -78,7 +78,7 @@ std::optional<std::string> read_whole_file(const std::string& path) {
 bool remove_tree(const std::string& path) {
     if (path.empty()) return false;
     WIN32_FIND_DATAA found{};
-    const runtime::UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &found));
+    const win32::UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &found));
     if (find) {
         do {
             const std::string name = found.cFileName;

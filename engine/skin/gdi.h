@@ -4,34 +4,16 @@
 #include <windows.h>
 
 #include "engine/core/theme.h"
-#include "runtime/handle.h"
+#include "win32/gdi.h"
 
 namespace engine {
 
-struct MemoryDcTraits {
-    using Value = HDC;
-    static Value empty() { return nullptr; }
-    static void close(Value dc) { DeleteDC(dc); }
-};
-using UniqueMemoryDc = runtime::UniqueHandle<MemoryDcTraits>;
-using runtime::UniqueGdiObject;
+using win32::UniqueMemoryDc;
+using UniqueGdiObject = win32::UniqueGdi<HGDIOBJ>;
 
 inline COLORREF colorref(Rgb c) { return RGB(c.r, c.g, c.b); }
 
-// Selects an object into a DC for the guard's lifetime.
-class SelectGuard {
-public:
-    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
-    ~SelectGuard() {
-        if (old_ != nullptr && old_ != HGDI_ERROR) SelectObject(dc_, old_);
-    }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
+using win32::SelectGuard;
 
 // Off-screen surface of one window's client area: draw into dc(), then
 // present() copies it in one blit, which is what keeps painting flicker-free.

@@ -15,7 +15,7 @@
 #include "packs/pack_operations.h"
 #include "runtime/file_io.h"
 #include "runtime/files.h"
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 #include "runtime/text.h"
 #include "testing/bench_figures.h"
 
@@ -37,7 +37,7 @@ void count_message(std::string_view text) {
 // CopyFileA, then the copy's bytes flushed to the disk.
 bool durable_copy(const std::string& from, const std::string& to) {
     if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) return false;
-    const runtime::UniqueFile file(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    const win32::UniqueFile file(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                                FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && FlushFileBuffers(file.get());
 }

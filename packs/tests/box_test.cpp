@@ -11,7 +11,7 @@
 #include "packs/catalogue.h"
 #include "packs/messages.h"
 #include "packs/operations.h"
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 #include "testing/box_watcher.h"
 
 namespace packs_test {
@@ -28,7 +28,7 @@ DWORD WINAPI close_the_box(void*) {
 // Runs the operation on this thread while another one answers its box.
 test_support::MessageBoxSeen box_of(void (*operation)(int, packs::GameDirectoryReader), int number) {
     g_seen.reset();
-    const runtime::UniqueKernelHandle watcher(CreateThread(nullptr, 0, close_the_box, nullptr, 0, nullptr));
+    const win32::UniqueKernelHandle watcher(CreateThread(nullptr, 0, close_the_box, nullptr, 0, nullptr));
     EXPECT_TRUE(watcher);
     operation(number, read_captured_game_directory);
     WaitForSingleObject(watcher.get(), 15000);

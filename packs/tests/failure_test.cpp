@@ -11,7 +11,7 @@
 #include "packs/catalogue.h"
 #include "packs/messages.h"
 #include "packs/pack_operations.h"
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 #include "testing/temp_directory.h"
 
 namespace packs_test {
@@ -112,7 +112,7 @@ TEST(Failure, LockedTargetsAreReported) {
         AppliedGame game;
         const std::string locked = c.lock_archive ? game.game_path(name()) : game.manifest_path();
         {
-            const runtime::UniqueFile lock(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
+            const win32::UniqueFile lock(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
                                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
             ASSERT_TRUE(lock);
             if (c.applying) apply(); else restore();
@@ -227,7 +227,7 @@ TEST(Operations, StaleTemporaryFilesAreCleared) {
             ASSERT_TRUE(write_whole_file(game.game_path(other), "not ours"));
         const std::string in_use = game.game_path("skpbeef.tmp");
         ASSERT_TRUE(write_whole_file(in_use, "being written"));
-        const runtime::UniqueFile writer(CreateFileA(in_use.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+        const win32::UniqueFile writer(CreateFileA(in_use.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                                      FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(writer);
         if (applying) apply(); else restore();

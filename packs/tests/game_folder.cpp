@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "runtime/file_io.h"
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 
 namespace packs_test {
 
@@ -41,7 +41,7 @@ std::string GameFolder::game_path(std::string_view name) const {
 std::vector<std::string> GameFolder::game_files() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    const runtime::UniqueFind find(FindFirstFileA(game_path("*").c_str(), &found));
+    const win32::UniqueFind find(FindFirstFileA(game_path("*").c_str(), &found));
     if (!find) return names;
     do {
         const std::string name = found.cFileName;

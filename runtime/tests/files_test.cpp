@@ -7,7 +7,7 @@
 #include <string>
 
 #include "runtime/file_io.h"
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 #include "testing/temp_directory.h"
 
 namespace {
@@ -60,7 +60,7 @@ TEST_F(FilesTest, WriteRefusals) {
 
     // A file someone holds open without sharing: refused, the reason kept.
     ASSERT_TRUE(temp.write("held.txt", "old"));
-    const runtime::UniqueFile held(CreateFileA(temp.path_of("held.txt").c_str(), GENERIC_READ, 0,
+    const win32::UniqueFile held(CreateFileA(temp.path_of("held.txt").c_str(), GENERIC_READ, 0,
                                                nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     SetLastError(0);
@@ -76,7 +76,7 @@ TEST_F(FilesTest, WriteWithAnEmptyPathTouchesNothing) {
 
 TEST_F(FilesTest, WriteAllKeepsTheFailingCallsError) {
     ASSERT_TRUE(temp.write("read-only-handle", ""));
-    const runtime::UniqueFile file(CreateFileA(temp.path_of("read-only-handle").c_str(), GENERIC_READ,
+    const win32::UniqueFile file(CreateFileA(temp.path_of("read-only-handle").c_str(), GENERIC_READ,
                                                0, nullptr, OPEN_EXISTING, 0, nullptr));
     const std::string data = "x";
     SetLastError(0);

@@ -4,7 +4,7 @@
 // that the end clean-up freed it.
 #include <windows.h>
 
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 
 extern "C" int WINAPI add_numbers(int a, int b) { return a + b; }
 extern "C" int WINAPI ordinal_only() { return 42; }
@@ -14,6 +14,6 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     char marker[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA("RUNTIME_TEST_DLL_FREED", marker, sizeof marker);
     if (length == 0 || length >= sizeof marker) return TRUE;
-    const runtime::UniqueFile file(CreateFileA(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const win32::UniqueFile file(CreateFileA(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return TRUE;
 }

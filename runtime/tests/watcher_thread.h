@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 
 namespace runtime_tests {
 
@@ -30,7 +30,7 @@ private:
     }
 
     std::function<void()> body_;
-    runtime::UniqueKernelHandle thread_;
+    win32::UniqueKernelHandle thread_;
 };
 
 // A hidden top-level window of the test thread: a task-modal box or the

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ int show_box(const char* text, const char* title) {
 }
 
 void write_text(const char* path, const char* text, DWORD length) {
-    const runtime::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const win32::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     WriteFile(file.get(), text, length, &written, nullptr);
 }

@@ -11,7 +11,7 @@
 #include "packs/catalogue.h"
 #include "packs/manifest.h"
 #include "packs/messages.h"
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 #include "testing/box_watcher.h"
 #include "testing/deadline.h"
 #include "testing/temp_directory.h"
@@ -170,7 +170,7 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
         std::string text;
         {
             const std::string& locked = c.lock == Lock::archive ? archive_path : list_path;
-            const runtime::UniqueFile lock(c.lock == Lock::none ? INVALID_HANDLE_VALUE
+            const win32::UniqueFile lock(c.lock == Lock::none ? INVALID_HANDLE_VALUE
                                                                 : CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
                                                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
             ASSERT_EQ(static_cast<bool>(lock), c.lock != Lock::none);

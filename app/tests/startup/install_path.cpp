@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "runtime/handle.h"
+#include "win32/unique_handle.h"
 
 namespace startup_driver {
 namespace {
@@ -12,12 +12,12 @@ namespace {
 constexpr char kKey[] = "Software\\Tencent\\LOL";
 constexpr char kValue[] = "InstallPath";
 
-runtime::UniqueRegistryKey open_key() {
+win32::UniqueRegistryKey open_key() {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot open HKLM\\Software\\Tencent\\LOL");
-    return runtime::UniqueRegistryKey(key);
+    return win32::UniqueRegistryKey(key);
 }
 
 std::optional<std::string> read_value(HKEY key) {
@@ -44,7 +44,7 @@ void write_value(HKEY key, const std::optional<std::string>& value) {
 }  // namespace
 
 InstallPathValue::InstallPathValue(const std::optional<std::string>& value) {
-    const runtime::UniqueRegistryKey key = open_key();
+    const win32::UniqueRegistryKey key = open_key();
     previous_ = read_value(key.get());
     write_value(key.get(), value);
 }

@@ -1,12 +1,13 @@
 #pragma once
 // One move-only RAII template for every kind of handle; each kind's traits say
-// which value is empty and how to close it. Closing never changes GetLastError(),
-// so a failing call's reason survives the clean-up on the way out.
+// which value is empty and how to release it. Releasing never changes
+// GetLastError(), so a failing call's reason survives the clean-up on the way
+// out.
 #include <windows.h>
 
 #include <utility>
 
-namespace runtime {
+namespace win32 {
 
 template <typename Traits>
 class UniqueHandle {
@@ -41,17 +42,20 @@ private:
     Value value_ = Traits::empty();
 };
 
-struct FileHandleTraits {  // CreateFile: INVALID_HANDLE_VALUE is empty
+// The traits of each kind: its empty value and how it is released.
+// CreateFile and FindFirstFile say "none" with INVALID_HANDLE_VALUE, the rest
+// with null.
+struct FileTraits {
     using Value = HANDLE;
     static Value empty() { return INVALID_HANDLE_VALUE; }
     static void close(Value h) { CloseHandle(h); }
 };
-struct KernelHandleTraits {  // processes, threads, jobs, events: NULL is empty
+struct KernelHandleTraits {  // processes, threads, jobs, events
     using Value = HANDLE;
     static Value empty() { return nullptr; }
     static void close(Value h) { CloseHandle(h); }
 };
-struct FindHandleTraits {
+struct FindTraits {
     using Value = HANDLE;
     static Value empty() { return INVALID_HANDLE_VALUE; }
     static void close(Value h) { FindClose(h); }
@@ -66,17 +70,33 @@ struct ModuleTraits {
     static Value empty() { return nullptr; }
     static void close(Value h) { FreeLibrary(h); }
 };
-struct GdiObjectTraits {
-    using Value = HGDIOBJ;
+struct HookTraits {
+    using Value = HHOOK;
     static Value empty() { return nullptr; }
-    static void close(Value h) { DeleteObject(h); }
+    static void close(Value h) { UnhookWindowsHookEx(h); }
+};
+template <typename T>
+struct LocalMemoryTraits {  // LocalAlloc, and FormatMessage's allocated buffer
+    using Value = T*;
+    static Value empty() { return nullptr; }
+    static void close(Value block) { LocalFree(block); }
+};
+template <typename T>
+struct HeapBlockTraits {  // HeapAlloc on the process heap
+    using Value = T*;
+    static Value empty() { return nullptr; }
+    static void close(Value block) { HeapFree(GetProcessHeap(), 0, block); }
 };
 
-using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
-using UniqueFind = UniqueHandle<FindHandleTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
+template <typename T>
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
+template <typename T>
+using UniqueHeapBlock = UniqueHandle<HeapBlockTraits<T>>;
 
-}  // namespace runtime
+}  // namespace win32
