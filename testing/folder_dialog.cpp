@@ -7,46 +7,28 @@
 
 #include "testing/box_watcher.h"
 #include "testing/deadline.h"
+#include "testing/remote_memory.h"
+#include "testing/window_text.h"
 
 namespace test_support {
 
 namespace {
 
-// A block of memory in another process, freed at the end.
-class RemoteBlock {
-public:
-    RemoteBlock(HANDLE process, std::size_t size)
-        : process_(process),
-          address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
-    RemoteBlock(const RemoteBlock&) = delete;
-    RemoteBlock& operator=(const RemoteBlock&) = delete;
-    ~RemoteBlock() {
-        if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-
-    char* address() const { return static_cast<char*>(address_); }
-    bool write(std::size_t offset, const void* bytes, std::size_t size) const {
-        return address_ != nullptr && WriteProcessMemory(process_, address() + offset, bytes, size, nullptr);
-    }
-    bool read(std::size_t offset, void* bytes, std::size_t size) const {
-        return address_ != nullptr && ReadProcessMemory(process_, address() + offset, bytes, size, nullptr);
-    }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
-
-std::string_view last_part(std::string_view folder) {
+// What the tree shows for the folder: its last name, or "X:" for a drive
+// root (inside a longer label such as "本地磁盘 (C:)").
+std::string shown_name(std::string_view folder) {
+    if (folder.size() > 3 && folder.back() == '\\') folder.remove_suffix(1);
+    if (folder.size() <= 3 && folder.size() >= 2 && folder[1] == ':') return std::string(folder.substr(0, 2));
     // GBK-aware: a trail byte 0x5C is no separator.
     std::size_t start = 0;
     for (std::size_t i = 0; i < folder.size(); ++i) {
-        if (static_cast<unsigned char>(folder[i]) >= 0x80)
+        const auto byte = static_cast<unsigned char>(folder[i]);
+        if (byte >= 0x81 && byte <= 0xFE)
             ++i;
-        else if (folder[i] == '\\')
+        else if (byte == '\\')
             start = i + 1;
     }
-    return folder.substr(start);
+    return std::string(folder.substr(start));
 }
 
 constexpr UINT kSendTimeoutMs = 5000;
@@ -65,12 +47,12 @@ std::string selected_folder_item(HANDLE process, HWND dialog) {
     TVITEMA data{};
     data.mask = TVIF_TEXT;
     data.hItem = reinterpret_cast<HTREEITEM>(item);
-    data.pszText = block.address() + sizeof(TVITEMA);
+    data.pszText = block.at(sizeof(TVITEMA));
     data.cchTextMax = kTextSize;
     const char empty[1] = {};
     if (!block.write(0, &data, sizeof data) || !block.write(sizeof data, empty, 1)) return {};
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(block.address()), SMTO_ABORTIFHUNG,
+    SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(block.at()), SMTO_ABORTIFHUNG,
                         kSendTimeoutMs, &ignored);
     char text[kTextSize + 1] = {};
     if (!block.read(sizeof data, text, kTextSize)) return {};
@@ -81,13 +63,18 @@ bool select_folder(HANDLE process, HWND dialog, std::string_view folder, DWORD t
     const std::string path(folder);
     const RemoteBlock block(process, path.size() + 1);
     if (!block.write(0, path.c_str(), path.size() + 1)) return false;
-    const std::string_view leaf = last_part(path);
+    const std::string shown = shown_name(path);
+    // The dialog drops a selection sent while it is still filling its tree.
     return poll_until(timeout_ms, [&] {
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(block.address()),
+        SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(block.at()),
                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
-        return selected_folder_item(process, dialog) == leaf;
+        Sleep(50);
+        const std::string selected = selected_folder_item(process, dialog);
+        return selected == shown || (shown.size() == 2 && selected.find(shown) != std::string::npos);
     });
 }
+
+std::string folder_dialog_prompt(HWND dialog) { return window_text(GetDlgItem(dialog, kFolderPromptId)); }
 
 }  // namespace test_support

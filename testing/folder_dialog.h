@@ -11,12 +11,15 @@
 
 namespace test_support {
 
-// Selects `folder` (GBK, a full path without trailing backslash) in the
-// dialog of `process`; true once the tree's selected item is the folder's
-// last part. Press OK (IDOK) or Cancel (IDCANCEL) with press_button after.
-bool select_folder(HANDLE process, HWND dialog, std::string_view folder, DWORD timeout_ms = 5000);
+// Selects `folder` (GBK, a full path, or a drive root "X:\\") in the dialog
+// of `process`; true once the tree's selected item shows it. Press OK (IDOK)
+// or Cancel (IDCANCEL) with press_button after.
+bool select_folder(HANDLE process, HWND dialog, std::string_view folder, DWORD timeout_ms = 10000);
 
 // The text of the tree's selected item (GBK), read through the process.
 std::string selected_folder_item(HANDLE process, HWND dialog);
+
+// The text of the dialog's prompt (GBK).
+std::string folder_dialog_prompt(HWND dialog);
 
 }  // namespace test_support

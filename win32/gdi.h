@@ -7,27 +7,20 @@
 
 namespace win32 {
 
+template <typename T>
+void delete_object(T object) { DeleteObject(object); }
+inline void delete_dc(HDC dc) { DeleteDC(dc); }
+
 // A GDI object of one type: UniqueGdi<HBRUSH>, UniqueGdi<HFONT>, ...
 template <typename T>
-struct GdiObjectTraits {
-    using Value = T;
-    static Value empty() { return nullptr; }
-    static void close(Value object) { DeleteObject(object); }
-};
-template <typename T>
-using UniqueGdi = UniqueHandle<GdiObjectTraits<T>>;
+using UniqueGdi = UniqueHandle<Traits<T, delete_object<T>>>;
 using UniqueBrush = UniqueGdi<HBRUSH>;
 using UniquePen = UniqueGdi<HPEN>;
 using UniqueFont = UniqueGdi<HFONT>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 using UniqueRegion = UniqueGdi<HRGN>;
 
-struct MemoryDcTraits {  // CreateCompatibleDC
-    using Value = HDC;
-    static Value empty() { return nullptr; }
-    static void close(Value dc) { DeleteDC(dc); }
-};
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueMemoryDc = UniqueHandle<Traits<HDC, delete_dc>>;  // CreateCompatibleDC
 
 // BeginPaint ... EndPaint.
 class PaintDc {

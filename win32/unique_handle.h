@@ -45,58 +45,41 @@ private:
 // The traits of each kind: its empty value and how it is released.
 // CreateFile and FindFirstFile say "none" with INVALID_HANDLE_VALUE, the rest
 // with null.
-struct FileTraits {
-    using Value = HANDLE;
-    static Value empty() { return INVALID_HANDLE_VALUE; }
-    static void close(Value h) { CloseHandle(h); }
-};
-struct KernelHandleTraits {  // processes, threads, jobs, events
-    using Value = HANDLE;
-    static Value empty() { return nullptr; }
-    static void close(Value h) { CloseHandle(h); }
-};
-struct FindTraits {
-    using Value = HANDLE;
-    static Value empty() { return INVALID_HANDLE_VALUE; }
-    static void close(Value h) { FindClose(h); }
-};
-struct RegistryKeyTraits {
-    using Value = HKEY;
-    static Value empty() { return nullptr; }
-    static void close(Value h) { RegCloseKey(h); }
-};
-struct ModuleTraits {
-    using Value = HMODULE;
-    static Value empty() { return nullptr; }
-    static void close(Value h) { FreeLibrary(h); }
-};
-struct HookTraits {
-    using Value = HHOOK;
-    static Value empty() { return nullptr; }
-    static void close(Value h) { UnhookWindowsHookEx(h); }
-};
-template <typename T>
-struct LocalMemoryTraits {  // LocalAlloc, and FormatMessage's allocated buffer
-    using Value = T*;
-    static Value empty() { return nullptr; }
-    static void close(Value block) { LocalFree(block); }
-};
-template <typename T>
-struct HeapBlockTraits {  // HeapAlloc on the process heap
-    using Value = T*;
-    static Value empty() { return nullptr; }
-    static void close(Value block) { HeapFree(GetProcessHeap(), 0, block); }
+enum class Empty { null, invalid_handle_value };
+
+template <typename T, void (*Release)(T), Empty kEmpty = Empty::null>
+struct Traits {
+    using Value = T;
+    static Value empty() {
+        if constexpr (kEmpty == Empty::invalid_handle_value) return INVALID_HANDLE_VALUE;
+        else return nullptr;
+    }
+    static void close(Value value) { Release(value); }
 };
 
-using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
-using UniqueFind = UniqueHandle<FindTraits>;
-using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
-using UniqueHook = UniqueHandle<HookTraits>;
+// The release functions, as functions of our own: the address of an imported
+// system function is no constant a template can take.
+inline void close_handle(HANDLE h) { CloseHandle(h); }
+inline void close_find(HANDLE h) { FindClose(h); }
+inline void close_key(HKEY h) { RegCloseKey(h); }
+inline void free_library(HMODULE h) { FreeLibrary(h); }
+inline void unhook(HHOOK h) { UnhookWindowsHookEx(h); }
 template <typename T>
-using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
+void local_free(T* block) { LocalFree(block); }
 template <typename T>
-using UniqueHeapBlock = UniqueHandle<HeapBlockTraits<T>>;
+void heap_free(T* block) { HeapFree(GetProcessHeap(), 0, block); }
+
+using UniqueFile = UniqueHandle<Traits<HANDLE, close_handle, Empty::invalid_handle_value>>;
+using UniqueKernelHandle = UniqueHandle<Traits<HANDLE, close_handle>>;  // processes, threads, jobs, events
+using UniqueFind = UniqueHandle<Traits<HANDLE, close_find, Empty::invalid_handle_value>>;
+using UniqueRegistryKey = UniqueHandle<Traits<HKEY, close_key>>;
+using UniqueModule = UniqueHandle<Traits<HMODULE, free_library>>;
+using UniqueHook = UniqueHandle<Traits<HHOOK, unhook>>;
+// LocalAlloc, and the buffers FormatMessage allocates.
+template <typename T>
+using UniqueLocalMemory = UniqueHandle<Traits<T*, local_free<T>>>;
+// HeapAlloc on the process heap.
+template <typename T>
+using UniqueHeapBlock = UniqueHandle<Traits<T*, heap_free<T>>>;
 
 }  // namespace win32

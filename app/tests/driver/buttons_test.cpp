@@ -120,7 +120,7 @@ TEST(Buttons, ProgramStartedElsewhereWorksInItsRunDirectory) {
 // What the player sees when something stands in the way, through the real
 // program: a file held by the game or its launcher ends in a box that says
 // what happened and what to do; a list the game rewrote between presses is
-// kept as well.
+// kept as well, and what a killed run left in Game is cleared.
 TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
     const int entry = 1;
     std::uint32_t apply_id = 0, restore_id = 0;  // the row's "修改" comes right before its "恢复"
@@ -162,7 +162,11 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
             game.path() + std::string(packs::kPackFolderSuffix) + std::string(packs::catalogue_entry(entry).pack_file_name);
         const std::string backup_path = game.path() + std::string(packs::kManifestBackupSuffix);
         if (c.lock != Lock::list) { ASSERT_TRUE(test_support::write_whole_file(archive_path, "PK old archive")); }
-        if (c.lock == Lock::none) { ASSERT_TRUE(test_support::write_whole_file(backup_path, first_list)); }
+        const std::string stale_path = game.path() + "\\Game\\skp1a2b.tmp";
+        if (c.lock == Lock::none) {
+            ASSERT_TRUE(test_support::write_whole_file(backup_path, first_list));
+            ASSERT_TRUE(test_support::write_whole_file(stale_path, "half of an archive"));
+        }
         ASSERT_TRUE(test_support::write_whole_file(list_path, c.list_before));
 
         driver::Tool tool = driver::start_tool();
@@ -187,6 +191,7 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
         if (c.lock == Lock::none) {
             EXPECT_EQ(test_support::read_whole_file(backup_path), first_list) << "never overwritten";
             EXPECT_EQ(test_support::read_whole_file(backup_path + "2"), updated_list);
+            EXPECT_TRUE(file_missing(stale_path));
         }
         EXPECT_EQ(driver::close_and_wait(tool), 0u);
     }

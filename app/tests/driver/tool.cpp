@@ -6,6 +6,7 @@
 
 #include "testing/box_watcher.h"
 #include "testing/deadline.h"
+#include "testing/remote_memory.h"
 #include "testing/window_search.h"
 #include "testing/window_text.h"
 #include "ui/control_table.h"
@@ -76,40 +77,27 @@ void select_page(const Tool& tool, int page) {
 }
 
 std::string tab_caption(const Tool& tool, HWND tab, int index) {
-    constexpr std::size_t kTextSize = 64;
-    struct Remote {
-        TCITEMA item;
-        char text[kTextSize];
-    };
-    HANDLE process = tool.process.handle();
-    auto* remote = static_cast<Remote*>(
-        VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-    if (remote == nullptr) return {};
-    Remote local{};
-    local.item.mask = TCIF_TEXT;
-    local.item.pszText = remote->text;
-    local.item.cchTextMax = kTextSize;
-    std::string caption;
-    if (WriteProcessMemory(process, remote, &local, sizeof local, nullptr) &&
-        SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote)) &&
-        ReadProcessMemory(process, remote, &local, sizeof local, nullptr)) {
-        local.text[kTextSize - 1] = '\0';
-        caption = local.text;
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return caption;
+    constexpr int kTextSize = 64;
+    const test_support::RemoteBlock remote(tool.process.handle(), sizeof(TCITEMA) + kTextSize);
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = remote.at(sizeof item);
+    item.cchTextMax = kTextSize;
+    char text[kTextSize] = {};
+    if (!remote.write(0, &item, sizeof item) || !remote.write(sizeof item, text, sizeof text) ||
+        !SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote.at())) ||
+        !remote.read(sizeof item, text, sizeof text))
+        return {};
+    text[kTextSize - 1] = '\0';
+    return text;
 }
 
 RECT tab_item_rect(const Tool& tool, HWND tab, int index) {
-    HANDLE process = tool.process.handle();
+    const test_support::RemoteBlock remote(tool.process.handle(), sizeof(RECT));
     RECT rect{};
-    auto* remote = static_cast<RECT*>(
-        VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
-    if (remote == nullptr) return rect;
-    if (!SendMessageA(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) ||
-        !ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr))
-        rect = RECT{};
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (!SendMessageA(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.at())) ||
+        !remote.read(0, &rect, sizeof rect))
+        return RECT{};
     return rect;
 }
 

@@ -9,7 +9,7 @@
 #include <exception>
 #include <string>
 
-#include "app/tests/startup/folder_dialog.h"
+#include "testing/folder_dialog.h"
 #include "app/tests/startup/program_under_test.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"
@@ -37,7 +37,7 @@ int run(const std::string& program_path, const std::string& game) {
     test_support::ChildProcess program(program_path);
     const HWND dialog = test_support::wait_for_folder_dialog(program.id(), kTimeoutMs);
     if (dialog == nullptr) return fail("no folder dialog");
-    if (!startup_driver::select_folder(program.handle(), dialog, game)) return fail("cannot select the game folder");
+    if (!test_support::select_folder(program.handle(), dialog, game)) return fail("cannot select the game folder");
     shot("folder-dialog");
     test_support::press_ok(dialog);
 

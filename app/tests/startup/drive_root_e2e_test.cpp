@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/tests/startup/folder_dialog.h"
+#include "testing/folder_dialog.h"
 #include "app/tests/startup/install_path.h"
 #include "app/tests/startup/program_under_test.h"
 #include "testing/box_watcher.h"
@@ -47,7 +47,7 @@ TEST_F(DriveRootTest, ChosenRootKeepsItsBackslash) {
 
     const HWND dialog = test_support::wait_for_folder_dialog(program.id(), kTimeoutMs);
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(startup_driver::select_folder(program.handle(), dialog, kDriveRoot));
+    ASSERT_TRUE(test_support::select_folder(program.handle(), dialog, kDriveRoot));
     ASSERT_TRUE(test_support::press_ok(dialog));
 
     const HWND window = startup_driver::wait_for_visible_main_window(program.id(), kTimeoutMs);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tests/startup/folder_dialog.h"
+#include "testing/folder_dialog.h"
 #include "app/tests/startup/install_path.h"
 #include "app/tests/startup/program_under_test.h"
 #include "packs/chat_group.h"
@@ -132,13 +132,13 @@ TEST_P(ConfirmedChoiceTest, FieldShowsTheRegistryUpperCasedThenTheChoiceAsGiven)
 
     const HWND dialog = test_support::wait_for_folder_dialog(program.id(), kTimeoutMs);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(startup_driver::folder_dialog_prompt(dialog), "如;E\\英雄联盟");
+    EXPECT_EQ(test_support::folder_dialog_prompt(dialog), "如;E\\英雄联盟");
     const HWND hidden = find_main_window(program.id());
     ASSERT_NE(hidden, nullptr);
     EXPECT_FALSE(IsWindowVisible(hidden));
     EXPECT_EQ(test_support::window_text(find_path_field(hidden)), std::string(c.shown_while_choosing));
 
-    ASSERT_TRUE(startup_driver::select_folder(program.handle(), dialog, game));
+    ASSERT_TRUE(test_support::select_folder(program.handle(), dialog, game));
     ASSERT_TRUE(test_support::press_ok(dialog));
 
     const HWND window = startup_driver::wait_for_visible_main_window(program.id(), kTimeoutMs);
@@ -171,7 +171,7 @@ TEST_P(WrongChoiceTest, EndsWithCodeZeroAndTheWindowNeverShows) {
     if (GetParam().cancel) {
         ASSERT_TRUE(test_support::press_button(dialog, IDCANCEL));
     } else {
-        ASSERT_TRUE(startup_driver::select_folder(program.handle(), dialog, not_a_game));
+        ASSERT_TRUE(test_support::select_folder(program.handle(), dialog, not_a_game));
         ASSERT_TRUE(test_support::press_ok(dialog));
     }
 
