@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "runtime/text.h"
 #include "testing/box_watcher.h"
 #include "testing/deadline.h"
 
@@ -41,7 +42,7 @@ std::string_view last_part(std::string_view folder) {
     // GBK-aware: a trail byte 0x5C is no separator.
     std::size_t start = 0;
     for (std::size_t i = 0; i < folder.size(); ++i) {
-        if (static_cast<unsigned char>(folder[i]) >= 0x80)
+        if (runtime::is_gbk_lead_byte(static_cast<unsigned char>(folder[i])))
             ++i;
         else if (folder[i] == '\\')
             start = i + 1;
