@@ -4,6 +4,7 @@
 
 #include "packs/chat_group.h"
 #include "packs/manifest.h"
+#include "runtime/system_reason.h"
 
 namespace packs {
 
@@ -12,17 +13,7 @@ runtime::Text apply_message() {
                                 ",群里有皮肤包和替换工具"});
 }
 
-runtime::Text system_reason(DWORD error) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    runtime::Text reason = length != 0 ? runtime::Text(buffer, length) : runtime::Text("未知错误");
-    LocalFree(buffer);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
-        reason.pop_back();
-    return reason;
-}
+runtime::Text system_reason(DWORD error) { return runtime::system_reason(error); }
 
 runtime::Text no_free_backup_message(std::string_view last_backup_path) {
     return runtime::join_texts({kManifestBackupFailed, "\r\n", last_backup_path, "\r\n",

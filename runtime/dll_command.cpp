@@ -1,6 +1,7 @@
 #include "runtime/dll_command.h"
 
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "runtime/process.h"
@@ -15,13 +16,49 @@ std::vector<HMODULE>& loaded_modules() {
     return modules;
 }
 
-// Beside the program first, so that a DLL the program carries wins over one
-// of the same name on the system's search path.
-HMODULE load_dll(const char* name) {
-    if (std::strchr(name, ':') != nullptr) return LoadLibraryA(name);
-    if (HMODULE module = LoadLibraryA(join_texts({run_directory(), "\\", name}).c_str())) return module;
-    if (HMODULE module = LoadLibraryA(join_texts({executable_directory(), name}).c_str())) return module;
-    return LoadLibraryA(name);
+// The system DLLs the program declares commands of, without their extension.
+constexpr std::string_view kSystemDlls[] = {"kernel32"};
+
+bool same_ascii_name(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+bool is_system_dll(std::string_view name) {
+    constexpr std::string_view kExtension = ".dll";
+    if (name.size() > kExtension.size() && same_ascii_name(name.substr(name.size() - kExtension.size()), kExtension))
+        name.remove_suffix(kExtension.size());
+    for (std::string_view system_dll : kSystemDlls)
+        if (same_ascii_name(name, system_dll)) return true;
+    return false;
+}
+
+Text system_directory() {
+    Text directory(MAX_PATH, '\0');
+    for (;;) {
+        const UINT length = GetSystemDirectoryA(directory.data(), static_cast<UINT>(directory.size()));
+        if (length == 0) return {};
+        if (length < directory.size()) {
+            directory.resize(length);
+            return directory;
+        }
+        directory.resize(length);  // the size asked for, with its zero
+    }
+}
+
+// The one full path a declared DLL is loaded from. A bare name is never
+// handed to the loader: its search would try the program's folder and the
+// current directory, where anyone can drop a kernel32.dll (a downloads
+// folder, a share), and would find an engine elsewhere when ours is missing.
+Text dll_path(const char* name) {
+    if (std::strchr(name, ':') != nullptr) return name;
+    const Text folder = is_system_dll(name) ? system_directory() : run_directory();
+    if (folder.empty()) return {};
+    return join_texts({folder, "\\", name});
 }
 
 // "#n" names ordinal n (decimal, low 16 bits); anything else is a name.
@@ -37,8 +74,16 @@ LPCSTR entry_key(const char* entry) {
 
 }  // namespace
 
+HMODULE load_declared_dll(const char* dll_file_name, DllLoader load) {
+    const Text path = dll_path(dll_file_name);
+    if (path.empty()) return nullptr;
+    // A system module comes back with its reference count raised, so the
+    // FreeLibrary of the end clean-up is balanced.
+    return load(path.c_str());
+}
+
 FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name) {
-    HMODULE module = load_dll(dll_file_name);
+    HMODULE module = load_declared_dll(dll_file_name, LoadLibraryA);
     const LPCSTR key = entry_key(entry_name);
     // Ordinal 0 does not exist; passed on, it would read as a null name.
     FARPROC address = module != nullptr && key != nullptr ? GetProcAddress(module, key) : nullptr;

@@ -8,10 +8,19 @@
 
 namespace runtime {
 
-// Loads the DLL (run directory + "\" + name, then the executable's directory +
-// name, then the plain name; a name with ':' as it is) and finds the entry
-// ("#n" is ordinal n). Records the module so the end clean-up frees it. A
-// failure frees what was loaded and is the fatal error naming DLL and entry.
+// LoadLibraryA in the program; tests give one that records what it is asked.
+using DllLoader = decltype(&LoadLibraryA);
+
+// Asks `load` once, for the one full path the name allows: a system DLL
+// (kernel32, with or without ".dll") from the system folder, a name with ':'
+// as it is, any other name from the run directory. Never a bare name, so the
+// loader's search (program folder, current directory, PATH) is never used.
+// Null when that load fails.
+HMODULE load_declared_dll(const char* dll_file_name, DllLoader load);
+
+// Loads the DLL as load_declared_dll does and finds the entry ("#n" is
+// ordinal n). Records the module so the end clean-up frees it. A failure
+// frees what was loaded and is the fatal error naming DLL and entry.
 FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name);
 
 // Frees every module that bind_dll_entry loaded; part of the end clean-up.

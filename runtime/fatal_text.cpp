@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "runtime/text.h"
+
 namespace runtime {
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 // Appends what fits, never half of a two-byte character.
 void append(char* out, std::size_t capacity, std::size_t& length, std::string_view part) {
     for (std::size_t i = 0; i < part.size() && part[i] != '\0';) {
-        const std::size_t width = static_cast<unsigned char>(part[i]) >= 0x80 && i + 1 < part.size() ? 2 : 1;
+        const std::size_t width = is_gbk_lead_byte(static_cast<unsigned char>(part[i])) && i + 1 < part.size() ? 2 : 1;
         if (length + width >= capacity) return;
         std::memcpy(out + length, part.data() + i, width);
         length += width;

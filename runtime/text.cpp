@@ -20,7 +20,7 @@ Text to_upper_case(std::string_view text) {
     Text upper(text.substr(0, text_length(text)));
     for (std::size_t i = 0; i < upper.size(); ++i) {
         const auto byte = static_cast<unsigned char>(upper[i]);
-        if (byte >= 0x80) {
+        if (is_gbk_lead_byte(byte)) {
             ++i;  // the trail byte belongs to this character
         } else if (byte >= 'a' && byte <= 'z') {
             upper[i] = static_cast<char>(byte - 0x20);
@@ -34,7 +34,7 @@ std::size_t find_last_backslash(std::string_view text) {
     std::size_t last = std::string_view::npos;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= 0x80) {
+        if (is_gbk_lead_byte(byte)) {
             ++i;
         } else if (byte == '\\') {
             last = i;

@@ -10,6 +10,11 @@ namespace runtime {
 
 using Text = std::string;
 
+// Lead bytes of two-byte characters in code page 936. 0x80 is a character of
+// its own (the euro sign) and 0xFF is none: counting them as lead bytes
+// swallows the byte after them, a backslash among others.
+constexpr bool is_gbk_lead_byte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
 // Joins texts by plain concatenation: nothing inserted or removed between them.
 Text join_texts(std::initializer_list<std::string_view> parts);
 

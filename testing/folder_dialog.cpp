@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "runtime/text.h"
 #include "testing/box_watcher.h"
 #include "testing/deadline.h"
 #include "testing/remote_memory.h"
@@ -20,15 +21,8 @@ std::string shown_name(std::string_view folder) {
     if (folder.size() > 3 && folder.back() == '\\') folder.remove_suffix(1);
     if (folder.size() <= 3 && folder.size() >= 2 && folder[1] == ':') return std::string(folder.substr(0, 2));
     // GBK-aware: a trail byte 0x5C is no separator.
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < folder.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(folder[i]);
-        if (byte >= 0x81 && byte <= 0xFE)
-            ++i;
-        else if (byte == '\\')
-            start = i + 1;
-    }
-    return std::string(folder.substr(start));
+    const std::size_t last = runtime::find_last_backslash(folder);
+    return std::string(last == std::string_view::npos ? folder : folder.substr(last + 1));
 }
 
 constexpr UINT kSendTimeoutMs = 5000;

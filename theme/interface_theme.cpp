@@ -50,7 +50,7 @@ void hand_over_theme(int number, AttachRes attach) {
 }
 
 void select_interface_theme(int number) {
-    // The engine is loaded at its first call, from the run directory first, so
+    // The engine is loaded at its first call, from the run directory only, so
     // its file must be there before then.
     ensure_engine_file();
     hand_over_theme(number, &attach_through_engine);

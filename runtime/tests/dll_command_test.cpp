@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "runtime/declared_commands.h"
 #include "runtime/process.h"
 
@@ -32,7 +35,43 @@ TEST(DllCommand, NameWithADriveIsLoadedAsItIs) {
     EXPECT_EQ(runtime::DllCommand<AddNumbers>(0, path.c_str(), "add_numbers")(40, 2), 42);
 }
 
+std::vector<std::string> asked;
+
+HMODULE WINAPI refusing_loader(LPCSTR file_name) {
+    asked.push_back(file_name);
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+
+// Every load fails, as when no such file is where it is looked for: a binder
+// that falls back to another place, or to the loader's own search, shows it
+// here. Wine never loads a second kernel32.dll, so a planted one proves
+// nothing there; what is asked for does.
+TEST(DllCommand, AsksTheLoaderForOneFullPathOnly) {
+    char system[MAX_PATH] = {};
+    ASSERT_NE(GetSystemDirectoryA(system, MAX_PATH), 0u);
+    const std::string system_folder = system, run_folder = runtime::run_directory();
+    struct Case { const char* name; std::string path; };
+    const Case cases[] = {
+        {"kernel32.dll", system_folder + "\\kernel32.dll"},
+        {"kernel32", system_folder + "\\kernel32"},
+        {"KERNEL32.DLL", system_folder + "\\KERNEL32.DLL"},
+        {"SkinH_EL.dll", run_folder + "\\SkinH_EL.dll"},
+        {"kernel32x.dll", run_folder + "\\kernel32x.dll"},
+        {"D:\\engines\\SkinH_EL.dll", "D:\\engines\\SkinH_EL.dll"},
+    };
+    for (const Case& c : cases) {
+        asked.clear();
+        EXPECT_EQ(runtime::load_declared_dll(c.name, &refusing_loader), nullptr) << c.name;
+        EXPECT_EQ(asked, std::vector<std::string>{c.path}) << c.name;
+    }
+}
+
 TEST(DeclaredCommands, KernelEntriesBindFromTheSystem) {
+    // The process's own kernel32, not a second copy.
+    const HMODULE kernel32 = runtime::load_declared_dll("kernel32", LoadLibraryA);
+    EXPECT_EQ(kernel32, GetModuleHandleA("kernel32.dll"));
+    FreeLibrary(kernel32);
     EXPECT_EQ(runtime::get_current_process(), GetCurrentProcess());
     EXPECT_NE(runtime::set_process_working_set_size(runtime::get_current_process(), static_cast<SIZE_T>(-1),
                                                     static_cast<SIZE_T>(-1)),

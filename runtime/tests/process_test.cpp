@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/fatal_text.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"
 #include "testing/temp_directory.h"
@@ -53,6 +54,23 @@ TEST(FatalErrorText, Layout) {
         {0, "", "运行时出错!\r\n\r\n"},
     };
     for (const Case& c : cases) EXPECT_EQ(runtime::fatal_error_text(c.number, c.message), c.text);
+}
+
+// A message too long for the box's buffer is cut before a two-byte
+// character, never inside one; a byte that is no lead byte is a character.
+TEST(FatalErrorText, CutAtACharacterBoundary) {
+    const std::string head = "运行时出错!\r\n\r\n错误信息：";
+    struct Case { std::string message; std::size_t room; std::string kept; };
+    const Case cases[] = {
+        {"\xD3\xA2\xD0\xDB", 3, "\xD3\xA2\r"},  // the closing CR LF goes on where it fits
+        {"\x80\x80", 1, "\x80"},
+        {"a\xFF" "b", 2, "a\xFF"},
+    };
+    for (const Case& c : cases) {
+        std::string text(head.size() + c.room + 1, '?');
+        text.resize(runtime::build_fatal_text(text.data(), text.size(), 0, c.message));
+        EXPECT_EQ(text, head + c.kept) << c.message;
+    }
 }
 
 TEST_F(ProcessTest, FatalErrorDropsExitRoutinesAndFreesModules) {
@@ -106,15 +124,18 @@ TEST_F(ProcessTest, UnboundDllCommandsAreFatal) {
 }
 
 TEST_F(ProcessTest, RunDirectoryIsTheExecutablesFolderAndBecomesCurrent) {
-    // "乗" (81 5C) ends in a backslash byte that is no separator.
-    const std::string folder = temp.path_of("工具\x81\x5C");
-    ASSERT_TRUE(temp.make_directory("工具\x81\x5C"));
-    ASSERT_TRUE(CopyFileA(helper().c_str(), (folder + "\\helper.exe").c_str(), FALSE));
     ASSERT_TRUE(temp.make_directory("elsewhere"));
-    const ts::ChildProcess child(folder + "\\helper.exe", {"run-directory", temp.path_of("report")},
-                                 temp.path_of("elsewhere"));
-    ASSERT_EQ(child.wait(kTimeoutMs), std::optional<DWORD>(0));
-    EXPECT_EQ(temp.read("report"), folder + "|" + folder + "\\|" + folder);
+    // "乗" (81 5C) ends in a backslash byte that is no separator; the euro
+    // sign (80) is a character of one byte, and the backslash after it is one.
+    for (const std::string name : {"工具\x81\x5C", "工具\x80"}) {
+        const std::string folder = temp.path_of(name);
+        ASSERT_TRUE(temp.make_directory(name));
+        ASSERT_TRUE(CopyFileA(helper().c_str(), (folder + "\\helper.exe").c_str(), FALSE));
+        const ts::ChildProcess child(folder + "\\helper.exe", {"run-directory", temp.path_of("report")},
+                                     temp.path_of("elsewhere"));
+        ASSERT_EQ(child.wait(kTimeoutMs), std::optional<DWORD>(0));
+        EXPECT_EQ(temp.read("report"), folder + "|" + folder + "\\|" + folder);
+    }
 }
 
 }  // namespace

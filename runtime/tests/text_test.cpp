@@ -14,14 +14,24 @@ TEST(ToUpperCase, ChangesOnlySingleByteLetters) {
         {"x\x81\x61y", "X\x81\x61Y"},
         {"\x81", "\x81"},  // a lead byte at the end ends the scan
         {"az{@`AZ", "AZ{@`AZ"},
+        // 0x80 (the euro sign) and 0xFF stand alone: the letter after them is one of its own.
+        {"\x80" "a\xFF" "b\xFE" "c", "\x80" "A\xFF" "B\xFE" "c"},
     };
     for (const Case& c : cases) EXPECT_EQ(runtime::to_upper_case(c.in), c.out) << c.in;
 }
 
 TEST(FindLastBackslash, SkipsTrailBytes) {
-    EXPECT_EQ(runtime::find_last_backslash("Software\\Tencent\\LOL\\InstallPath"), 20u);
-    EXPECT_EQ(runtime::find_last_backslash("key\\name\x81\x5C"), 3u);
-    EXPECT_EQ(runtime::find_last_backslash("plain"), std::string::npos);
+    struct Case { std::string text; std::size_t at; };
+    const Case cases[] = {
+        {"Software\\Tencent\\LOL\\InstallPath", 20},
+        {"key\\name\x81\x5C", 3},
+        {"plain", std::string::npos},
+        // A folder whose name ends in the euro sign (80) or in FF: the backslash
+        // after it separates, or the program's folder would be taken for its parent.
+        {"C:\\\xB9\xA4\x80\\a.exe", 6},
+        {"C:\\x\xFF\\a.exe", 5},
+    };
+    for (const Case& c : cases) EXPECT_EQ(runtime::find_last_backslash(c.text), c.at) << c.text;
 }
 
 TEST(JoinTexts, PlainConcatenation) {

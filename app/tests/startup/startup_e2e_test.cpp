@@ -31,6 +31,7 @@ using test_support::TempDirectory;
 
 constexpr DWORD kTimeoutMs = 20000;
 constexpr char kEngineName[] = "SkinH_EL.dll";
+constexpr char kEngineTemporaryName[] = "SkinH_EL.dll.tmp";
 
 std::optional<std::string> read_file(std::string_view unix_path) {
     return test_support::read_whole_file(windows_path(unix_path));
@@ -200,6 +201,7 @@ TEST_F(StartupTest, FirstStartWritesTheHiddenEngineAndTheSecondLeavesIt) {
     }
     EXPECT_EQ(test_support::read_whole_file(engine), read_file(ENGINE_FILE)) << "not the embedded engine";
     EXPECT_EQ(attributes_without_archive(engine), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(GetFileAttributesA(app_file(kEngineTemporaryName).c_str()), INVALID_FILE_ATTRIBUTES);
 
     WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
     ASSERT_TRUE(GetFileAttributesExA(engine.c_str(), GetFileExInfoStandard, &before));
@@ -213,6 +215,25 @@ TEST_F(StartupTest, FirstStartWritesTheHiddenEngineAndTheSecondLeavesIt) {
     ASSERT_TRUE(GetFileAttributesExA(engine.c_str(), GetFileExInfoStandard, &after));
     EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
     EXPECT_EQ(attributes_without_archive(engine), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+}
+
+// A start killed while writing the engine leaves half of it under the
+// temporary name; the next start still ends with the whole engine, hidden,
+// and nothing else.
+TEST_F(StartupTest, HalfEngineLeftByAKilledStartIsReplaced) {
+    const InstallPathValue install_path(std::nullopt);
+    const std::string engine_bytes = read_file(ENGINE_FILE).value_or("");
+    ASSERT_FALSE(engine_bytes.empty());
+    ASSERT_TRUE(folder_.write("app\\" + std::string(kEngineTemporaryName), engine_bytes.substr(0, engine_bytes.size() / 2)));
+    {
+        ChildProcess program = start();
+        const HWND window = start_to_main_window(program);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(startup_driver::close_and_wait(program, window), 0u);
+    }
+    EXPECT_TRUE(test_support::read_whole_file(app_file(kEngineName)) == engine_bytes);
+    EXPECT_EQ(attributes_without_archive(app_file(kEngineName)), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(GetFileAttributesA(app_file(kEngineTemporaryName).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // engine_calls.txt of the recording engine as key=value pairs, one map a line.

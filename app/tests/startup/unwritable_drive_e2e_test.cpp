@@ -1,0 +1,81 @@
+// The program run from a drive it cannot write its engine file to:
+// with_test_drive.sh maps T: to a small tmpfs (the full-drive case fills it
+// until half the engine fits) or to a read-only one that holds the program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "app/tests/startup/install_path.h"
+#include "app/tests/startup/program_under_test.h"
+#include "runtime/system_reason.h"
+#include "testing/box_watcher.h"
+#include "testing/child_process.h"
+#include "testing/temp_directory.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 20000;
+
+class UnwritableDrive : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* why = std::getenv("STARTUP_TEST_DRIVE_UNAVAILABLE")) GTEST_SKIP() << why;
+        ASSERT_NE(GetFileAttributesA("T:\\"), INVALID_FILE_ATTRIBUTES) << "run through with_test_drive.sh";
+    }
+
+    // Starts the program from T:\ (the program with empty packs: small enough
+    // for the drive) and expects the fatal box that names the engine file,
+    // the system's reason for `error` and the remedy, then exit code -1.
+    void expect_unwritable_engine_file(const std::string& program_path, DWORD error) {
+        const startup_driver::InstallPathValue install_path(std::nullopt);
+        test_support::ChildProcess program(program_path, {}, "T:\\");
+        const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->title, "错误");
+        EXPECT_EQ(box->text, "运行时出错!\r\n\r\n错误信息：程序无法在自己所在的文件夹里写入界面文件：\r\n"
+                             "T:\\SkinH_EL.dll\r\n" +
+                                 runtime::system_reason(error) + "（错误代码 " + std::to_string(error) +
+                                 "）\r\n请把本程序移到桌面等可以写入、空间足够的文件夹后再运行，"
+                                 "或者右键点击本程序，选择“以管理员身份运行”。\r\n")
+            << box->text_utf8();
+        ASSERT_TRUE(test_support::press_ok(box->box));
+        EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0xFFFFFFFF));
+        // A half-written DLL would be taken for the engine by every later
+        // start and never rewritten.
+        EXPECT_EQ(GetFileAttributesA("T:\\SkinH_EL.dll"), INVALID_FILE_ATTRIBUTES) << "a partial engine file was left";
+        EXPECT_EQ(GetFileAttributesA("T:\\SkinH_EL.dll.tmp"), INVALID_FILE_ATTRIBUTES);
+    }
+};
+
+TEST_F(UnwritableDrive, FullDriveNamesTheEngineFileTheReasonAndTheRemedy) {
+    const std::string program_path = startup_driver::place_program(startup_driver::windows_path(PROGRAM_FILE), "T:");
+    // Leave room for half the engine.
+    WIN32_FILE_ATTRIBUTE_DATA engine{};
+    ASSERT_TRUE(GetFileAttributesExA(startup_driver::windows_path(ENGINE_FILE).c_str(), GetFileExInfoStandard, &engine));
+    ULARGE_INTEGER free_bytes{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("T:\\", &free_bytes, nullptr, nullptr));
+    const ULONGLONG room = engine.nFileSizeLow / 2;
+    ASSERT_GT(free_bytes.QuadPart, room);
+    ASSERT_TRUE(test_support::write_whole_file("T:\\filler", std::string(free_bytes.QuadPart - room, 'x')));
+    expect_unwritable_engine_file(program_path, ERROR_DISK_FULL);
+}
+
+// As under Program Files without elevation: the program lies there, and
+// nothing can be created beside it.
+TEST_F(UnwritableDrive, ReadOnlyFolderNamesTheEngineFileTheReasonAndTheRemedy) {
+    const std::string program = startup_driver::windows_path(PROGRAM_FILE);
+    const std::string program_path = "T:" + program.substr(program.find_last_of('\\'));
+    ASSERT_NE(GetFileAttributesA(program_path.c_str()), INVALID_FILE_ATTRIBUTES) << "placed by with_test_drive.sh";
+    // The reason the system gives for any file created there.
+    SetLastError(0);
+    ASSERT_FALSE(test_support::write_whole_file("T:\\probe", "x"));
+    const DWORD error = GetLastError();
+    ASSERT_NE(error, 0u);
+    expect_unwritable_engine_file(program_path, error);
+}
+
+}  // namespace
