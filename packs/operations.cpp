@@ -5,14 +5,19 @@
 #include "packs/pack_operations.h"
 #include "runtime/file_io.h"
 #include "runtime/message_box.h"
+#include "runtime/queued_input.h"
 
 namespace packs {
 
 namespace {
 
 // Task-modal, one OK button, no icon, no owner: no second operation can
-// start while it is up.
-void show_in_box(std::string_view text) { runtime::message_box(text, 0, kMessageTitle); }
+// start while it is up. Keys and clicks that came while the pack was being
+// written are dropped first: they would close the box unread.
+void show_in_box(std::string_view text) {
+    runtime::discard_queued_input();
+    runtime::message_box(text, 0, kMessageTitle);
+}
 
 OperationHooks program_hooks(GameDirectoryReader read_game_directory) {
     return OperationHooks{read_game_directory, show_in_box, runtime::write_all, MoveFileExA, runtime::delete_file};

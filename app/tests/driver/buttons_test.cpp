@@ -15,6 +15,7 @@
 #include "testing/box_watcher.h"
 #include "testing/deadline.h"
 #include "testing/temp_directory.h"
+#include "testing/window_search.h"
 #include "testing/window_text.h"
 #include "ui/control_table.h"
 
@@ -56,6 +57,34 @@ std::string press(const driver::Tool& tool, std::uint32_t id) {
     return box->text;
 }
 
+// Runs `queue` while the program's GUI thread stands still, so that whatever
+// it queues is all waiting when the program fetches its next message.
+template <typename Queue>
+bool while_program_held(HWND window, Queue queue) {
+    const win32::UniqueKernelHandle thread(
+        OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, GetWindowThreadProcessId(window, nullptr)));
+    if (!thread || SuspendThread(thread.get()) == static_cast<DWORD>(-1)) return false;
+    // SuspendThread only asks; reading the context waits until the thread has stopped.
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL;
+    const bool held = GetThreadContext(thread.get(), &context) != FALSE;
+    if (held) queue();
+    ResumeThread(thread.get());
+    return held;
+}
+
+// A key pressed and released on the keyboard: it goes to the foreground
+// thread and reaches whichever window has the focus when it is fetched.
+void type_key(WORD key) {
+    INPUT keys[2]{};
+    for (INPUT& input : keys) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
     test_support::TempDirectory game;
     ASSERT_TRUE(game.make_directory("Game"));
@@ -94,6 +123,38 @@ TEST(Buttons, NoticeButtonShowsTheGroupNotice) {
     driver::Tool tool = driver::start_tool();
     EXPECT_FALSE(press(tool, ui::kNoticeButtonId).empty());
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
+}
+
+// A key typed while "修改" writes its pack waits in the program's queue and
+// must not close the box that opens afterwards. Typed, not posted: a posted key
+// goes to the window it names, a typed one to whatever has the focus when it
+// is fetched, by then the box. The program is held still while the click and
+// the key go in, so the key waits however fast the write is; the click, a
+// posted message, is fetched first.
+TEST(Buttons, KeysTypedDuringAnOperationDoNotCloseItsBox) {
+    test_support::TempDirectory game;
+    ASSERT_TRUE(game.make_directory("Game"));
+    for (WORD key : {VK_RETURN, VK_SPACE, VK_ESCAPE}) {
+        SCOPED_TRACE("key " + std::to_string(key));
+        driver::Tool tool = driver::start_tool();
+        driver::set_game_directory(tool, game.path());
+        // Typed keys go to the foreground window's thread.
+        ASSERT_TRUE(test_support::poll_until(driver::kTimeoutMs,
+                                             [&] { return GetForegroundWindow() == tool.window; }));
+        ASSERT_TRUE(while_program_held(tool.window, [&] {
+            PostMessageA(control(tool, 0x16030001), BM_CLICK, 0, 0);  // 按钮1, entry 1
+            type_key(key);
+        }));
+        auto box = test_support::wait_for_message_box(tool.process.id(), driver::kTimeoutMs);
+        if (!box) {
+            ADD_FAILURE() << "no box, or the key closed it at once";
+            continue;
+        }
+        EXPECT_EQ(box->text, packs::apply_message());
+        EXPECT_FALSE(test_support::wait_for_window_gone(box->box, 500)) << "the key closed the box";
+        EXPECT_TRUE(test_support::close_message_box(*box));
+        EXPECT_EQ(driver::close_and_wait(tool), 0u);
+    }
 }
 
 // Relative game folders resolve against the program's own folder, wherever

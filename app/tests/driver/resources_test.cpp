@@ -40,7 +40,14 @@ TEST_F(Resources, IconInEverySize) {
     }
 }
 
-TEST(Version, DescribesTheProgram) {
+// A build with stand-in packs must not pass for one a player may have.
+#ifdef STAND_IN_PACKS
+constexpr char kDescription[] = "皮肤包安装工具（测试版：内含测试用替身皮肤包，不可发给玩家）";
+#else
+constexpr char kDescription[] = "皮肤包安装工具";
+#endif
+
+TEST(Version, DescribesTheProgramAndItsKindOfBuild) {
     const std::string path = driver::tool_path();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
@@ -51,7 +58,7 @@ TEST(Version, DescribesTheProgram) {
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\080404B0\\FileDescription",
                                reinterpret_cast<void**>(&text), &length));
-    EXPECT_STREQ(text, "皮肤包安装工具");
+    EXPECT_STREQ(text, kDescription);
     VS_FIXEDFILEINFO* fixed = nullptr;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
