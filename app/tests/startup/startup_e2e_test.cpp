@@ -217,6 +217,21 @@ TEST_F(StartupTest, FirstStartWritesTheHiddenEngineAndTheSecondLeavesIt) {
     EXPECT_EQ(attributes_without_archive(engine), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
 }
 
+// "€" is 0x80 in code page 936, a character of one byte: a program folder
+// whose name ends in it keeps the engine, which once went to its parent.
+TEST_F(StartupTest, EngineLandsInAFolderWhoseNameEndsInEuro) {
+    const InstallPathValue install_path(std::nullopt);
+    folder_.make_directory("app\x80");
+    const std::string folder = folder_.path_of("app\x80");
+    program_path_ = startup_driver::place_program(windows_path(PROGRAM_FILE), folder);
+    ChildProcess program = start();
+    const HWND window = start_to_main_window(program);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(startup_driver::close_and_wait(program, window), 0u);
+    EXPECT_EQ(test_support::read_whole_file(folder + "\\" + kEngineName), read_file(ENGINE_FILE));
+    EXPECT_EQ(GetFileAttributesA(folder_.path_of(kEngineName).c_str()), INVALID_FILE_ATTRIBUTES) << "not in the parent";
+}
+
 // A start killed while writing the engine leaves half of it under the
 // temporary name; the next start still ends with the whole engine, hidden,
 // and nothing else.
