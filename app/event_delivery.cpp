@@ -3,7 +3,8 @@
 #include "app/entry_operations.h"
 #include "app/group_notice.h"
 #include "app/startup.h"
-#include "runtime/process.h"
+#include "runtime/fatal_error.h"
+#include "runtime/program_end.h"
 #include "ui/main_window.h"
 
 namespace app {

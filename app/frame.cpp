@@ -4,7 +4,9 @@
 
 #include "app/event_delivery.h"
 #include "app/startup.h"
-#include "runtime/process.h"
+#include "runtime/fatal_error.h"
+#include "runtime/program_end.h"
+#include "runtime/run_directory.h"
 #include "ui/main_window.h"
 
 namespace app {

@@ -8,7 +8,7 @@
 #include "runtime/declared_commands.h"
 #include "runtime/files.h"
 #include "runtime/message_box.h"
-#include "runtime/process.h"
+#include "runtime/program_end.h"
 #include "runtime/registry.h"
 #include "runtime/text.h"
 #include "theme/interface_theme.h"

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "packs/catalogue_row.h"
-#include "runtime/process.h"
+#include "runtime/fatal_error.h"
 
 #include "catalogue_table.inc"  // generated from catalogue.tsv
 

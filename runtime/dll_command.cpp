@@ -4,7 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/process.h"
+#include "runtime/fatal_error.h"
+#include "runtime/run_directory.h"
 #include "runtime/text.h"
 
 namespace runtime {

@@ -1,11 +1,13 @@
 // Global allocation for the whole program: running out of memory is the one
 // fatal error "分配 N 字节内存失败!" rather than an exception nobody catches.
 // The nothrow forms keep their promise and return null.
+#include "runtime/out_of_memory.h"
+
 #include <cstdlib>
 #include <new>
 
+#include "runtime/fatal_error.h"
 #include "runtime/fatal_text.h"
-#include "runtime/process.h"
 
 namespace runtime {
 

@@ -1,6 +1,6 @@
-#include <windows.h>
+#include "runtime/run_directory.h"
 
-#include "runtime/process.h"
+#include <windows.h>
 
 namespace runtime {
 

@@ -6,8 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/fatal_error.h"
 #include "runtime/files.h"
-#include "runtime/process.h"
+#include "runtime/run_directory.h"
 #include "runtime/system_reason.h"
 #include "runtime/text.h"
 #include "theme/theme_table.h"

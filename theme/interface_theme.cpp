@@ -7,7 +7,7 @@
 
 #include "runtime/byte_set.h"
 #include "runtime/declared_commands.h"
-#include "runtime/process.h"
+#include "runtime/out_of_memory.h"
 #include "theme/engine_file.h"
 #include "theme/theme_table.h"
 

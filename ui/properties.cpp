@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/process.h"
+#include "runtime/fatal_error.h"
 #include "ui/control_table.h"
 #include "ui/main_window.h"
 #include "ui/transparent_label.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "runtime/declared_commands.h"
-#include "runtime/process.h"
+#include "runtime/run_directory.h"
 
 namespace {
 

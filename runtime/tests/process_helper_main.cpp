@@ -16,8 +16,10 @@
 #include <string>
 
 #include "runtime/dll_command.h"
+#include "runtime/fatal_error.h"
 #include "runtime/files.h"
-#include "runtime/process.h"
+#include "runtime/program_end.h"
+#include "runtime/run_directory.h"
 #include "testing/temp_directory.h"
 
 namespace {

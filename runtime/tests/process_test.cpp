@@ -1,6 +1,6 @@
 // The end service and the fatal error, each run in a child process whose box
 // is read and answered from here.
-#include "runtime/process.h"
+#include "runtime/fatal_error.h"
 
 #include <windows.h>
 

@@ -1,0 +1,38 @@
+#include "runtime/fatal_error.h"
+
+#include <windows.h>
+
+#include "runtime/fatal_text.h"
+#include "runtime/program_end.h"
+
+namespace runtime {
+
+namespace {
+
+LONG fatal_errors = 0;
+
+constexpr UINT kFatalExitCode = static_cast<UINT>(-1);
+
+}  // namespace
+
+void fatal_error(int number, std::string_view message) {
+    // A second fatal error while the first box is up (from a handler nested in
+    // its modal loop, or another thread) ends the process at once: one box.
+    if (InterlockedIncrement(&fatal_errors) > 1) ExitProcess(kFatalExitCode);
+    // A fixed buffer: this path must work when memory is exhausted.
+    static char text[4096];
+    build_fatal_text(text, sizeof text, number, message);
+    MessageBoxA(nullptr, text, "错误", MB_ICONERROR | MB_OK);
+    drop_exit_routines_and_free_modules();
+    ExitProcess(kFatalExitCode);
+}
+
+bool fatal_error_under_way() { return fatal_errors != 0; }
+
+Text fatal_error_text(int number, std::string_view message) {
+    Text text(message.size() + 64, '\0');
+    text.resize(build_fatal_text(text.data(), text.size(), number, message));
+    return text;
+}
+
+}  // namespace runtime

@@ -1,0 +1,22 @@
+#pragma once
+// The one fatal error: a box headed "运行时出错!" titled "错误", then exit
+// code -1.
+#include <string_view>
+
+#include "runtime/text.h"
+
+namespace runtime {
+
+// Its box, the exit routines dropped unrun, the rest of the clean-up, exit
+// code -1. A second one while the first box is up ends the process at once
+// with -1. Allocates nothing, so it serves when memory is out.
+[[noreturn]] void fatal_error(int number, std::string_view message);
+
+// True from the first fatal error on.
+bool fatal_error_under_way();
+
+// The box text fatal_error shows, built from "运行时出错!", "错误代码：" and
+// "错误信息：".
+Text fatal_error_text(int number, std::string_view message);
+
+}  // namespace runtime
