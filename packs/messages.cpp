@@ -13,8 +13,6 @@ runtime::Text apply_message() {
                                 ",群里有皮肤包和替换工具"});
 }
 
-runtime::Text system_reason(DWORD error) { return runtime::system_reason(error); }
-
 runtime::Text no_free_backup_message(std::string_view last_backup_path) {
     return runtime::join_texts({kManifestBackupFailed, "\r\n", last_backup_path, "\r\n",
                                 "备份文件名已用完（从 ClientZips.txt.bak 到 ClientZips.txt.bak",
@@ -24,8 +22,7 @@ runtime::Text no_free_backup_message(std::string_view last_backup_path) {
 runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error) {
     const bool player_can_end_it =
         error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-    return runtime::join_texts({what, "\r\n", path, "\r\n", system_reason(error), "（错误代码 ",
-                                std::to_string(error), "）", player_can_end_it ? "\r\n" : "",
+    return runtime::join_texts({what, "\r\n", path, "\r\n", runtime::reason_with_code(error), player_can_end_it ? "\r\n" : "",
                                 player_can_end_it ? kAccessRemedy : ""});
 }
 

@@ -41,8 +41,4 @@ runtime::Text failure_message(std::string_view what, std::string_view path, DWOR
 // Every backup name of the list is taken: which is the last, and what to do.
 runtime::Text no_free_backup_message(std::string_view last_backup_path);
 
-// The system's text for a Win32 error code in the user's language (GBK under
-// code page 936), without its final line break.
-runtime::Text system_reason(DWORD error);
-
 }  // namespace packs

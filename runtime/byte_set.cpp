@@ -8,7 +8,7 @@ ByteSet stored_byte_set(const void* stored) {
     const auto* head = static_cast<const unsigned char*>(stored);
     std::uint32_t length;
     std::memcpy(&length, head + 4, sizeof length);  // x86: little-endian as stored
-    return ByteSet{head + 8, length};
+    return ByteSet{head + kByteSetHeadSize, length};
 }
 
 std::uint32_t byte_set_length(ByteSet bytes) { return bytes.size; }

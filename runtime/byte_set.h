@@ -3,9 +3,13 @@
 // themes, the engine file) are stored in read-only data as a 32-bit 1, a 32-bit
 // little-endian length N and the N bytes; a ByteSet is a view over the bytes,
 // never a copy.
+#include <cstddef>
 #include <cstdint>
 
 namespace runtime {
+
+// The stored head before the bytes: the 1 and the length.
+inline constexpr std::size_t kByteSetHeadSize = 8;
 
 struct ByteSet {
     const unsigned char* data = nullptr;

@@ -10,4 +10,8 @@ namespace runtime {
 // code page 936), without its final line break; "未知错误" when it has none.
 Text system_reason(DWORD error);
 
+// The reason followed by its code, as every failure box shows it:
+// "<reason>（错误代码 <error>）".
+Text reason_with_code(DWORD error);
+
 }  // namespace runtime

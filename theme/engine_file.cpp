@@ -49,8 +49,7 @@ DWORD write_engine_file() {
 
 [[noreturn]] void engine_file_unwritable(DWORD error) {
     runtime::fatal_error(0, runtime::join_texts({kUnwritableHead, "\r\n", engine_file_path(), "\r\n",
-                                                 runtime::system_reason(error), "（错误代码 ",
-                                                 std::to_string(error), "）\r\n", kUnwritableRemedy}));
+                                                 runtime::reason_with_code(error), "\r\n", kUnwritableRemedy}));
 }
 
 }  // namespace

@@ -3,29 +3,24 @@
 #include <windows.h>
 
 #include <cstring>
-#include <memory>
 
 #include "runtime/byte_set.h"
 #include "runtime/declared_commands.h"
 #include "runtime/out_of_memory.h"
 #include "theme/engine_file.h"
 #include "theme/theme_table.h"
+#include "win32/unique_handle.h"
 
 namespace theme {
 namespace {
 
-constexpr std::size_t kByteSetHeadSize = 8;
-
-struct ProcessHeapFree {
-    void operator()(unsigned char* block) const { HeapFree(GetProcessHeap(), 0, block); }
-};
-using HeapBlock = std::unique_ptr<unsigned char, ProcessHeapFree>;
+using HeapBlock = win32::UniqueHeapBlock<unsigned char>;
 
 // The engine gets a copy rather than a pointer into our image, so nothing it
 // does to the buffer can reach the constant; the process heap (not the C
 // runtime's) keeps the block visible to a test engine that watches the free.
 HeapBlock copy_of_stored_byte_set(const unsigned char* stored) {
-    const std::size_t size = kByteSetHeadSize + runtime::stored_byte_set(stored).size;
+    const std::size_t size = runtime::kByteSetHeadSize + runtime::stored_byte_set(stored).size;
     HeapBlock copy(static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, size)));
     if (!copy) runtime::out_of_memory(size);
     std::memcpy(copy.get(), stored, size);

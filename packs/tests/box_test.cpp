@@ -10,7 +10,7 @@
 #include "game_folder.h"
 #include "packs/catalogue.h"
 #include "packs/messages.h"
-#include "packs/operations.h"
+#include "packs/program_operations.h"
 #include "win32/unique_handle.h"
 #include "testing/box_watcher.h"
 

@@ -10,9 +10,10 @@
 #include "game_folder.h"
 #include "packs/catalogue.h"
 #include "packs/messages.h"
-#include "packs/pack_operations.h"
-#include "win32/unique_handle.h"
+#include "packs/operation_core.h"
+#include "runtime/system_reason.h"
 #include "testing/temp_directory.h"
+#include "win32/unique_handle.h"
 
 namespace packs_test {
 namespace {
@@ -85,7 +86,7 @@ TEST(Failure, ArchiveWriteFailingPartWayLeavesTheOldArchiveAndManifest) {
     apply(half_then_disk_full);
     expect_one_failure(packs::kArchiveWriteFailed, game.game_path(name()), false);
     EXPECT_NE(Captured::messages[0].find("错误代码 112）"), std::string::npos);
-    EXPECT_NE(Captured::messages[0].find(packs::system_reason(ERROR_DISK_FULL)), std::string::npos);
+    EXPECT_NE(Captured::messages[0].find(runtime::system_reason(ERROR_DISK_FULL)), std::string::npos);
     game.expect_untouched();
 }
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "packs/pack_operations.h"
+#include "packs/operation_core.h"
 #include "testing/temp_directory.h"
 
 namespace packs_test {

@@ -4,7 +4,7 @@
 // tests run them on their own bytes and read the messages instead of boxes.
 #include <string_view>
 
-#include "packs/operations.h"
+#include "packs/program_operations.h"
 #include "packs/replace_file.h"
 #include "runtime/byte_set.h"
 #include "runtime/files.h"

@@ -1,4 +1,4 @@
-#include "packs/pack_operations.h"
+#include "packs/operation_core.h"
 
 #include "packs/manifest.h"
 #include "packs/messages.h"
