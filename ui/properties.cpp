@@ -6,6 +6,7 @@
 #include "ui/control_table.h"
 #include "ui/main_window.h"
 #include "ui/transparent_label.h"
+#include "win32/window.h"
 
 namespace ui {
 namespace {
@@ -78,12 +79,7 @@ void set_number_property(std::uint32_t window_id, std::uint32_t control_id, int 
 runtime::Text get_text_property(std::uint32_t window_id, std::uint32_t control_id, int number) {
     const Addressed target = address(window_id, control_id);
     if (number != kPropertyCaption || !has_caption(target.record->kind)) return {};
-    const int length = GetWindowTextLengthA(target.window);
-    if (length <= 0) return {};
-    runtime::Text text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(target.window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
+    return win32::window_text(target.window);
 }
 
 void set_text_property(std::uint32_t window_id, std::uint32_t control_id, int number,

@@ -4,31 +4,28 @@
 
 #include <string>
 
+#include "win32/gdi.h"
+#include "win32/window.h"
+
 namespace ui {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 
 void paint(HWND label) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(label, &ps);
-    const int length = GetWindowTextLengthA(label);
-    if (length > 0) {
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        const int copied = GetWindowTextA(label, text.data(), length + 1);
-        RECT area;
-        GetClientRect(label, &area);
-        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
-        if (font == nullptr) font = GetStockObject(DEFAULT_GUI_FONT);
-        HGDIOBJ old_font = SelectObject(dc, font);
-        const int old_mode = SetBkMode(dc, TRANSPARENT);
-        const COLORREF old_colour = SetTextColor(dc, RGB(0, 0, 0));
-        DrawTextA(dc, text.data(), copied, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-        SetTextColor(dc, old_colour);
-        SetBkMode(dc, old_mode);
-        SelectObject(dc, old_font);
-    }
-    EndPaint(label, &ps);
+    const win32::PaintDc dc(label);
+    const std::string text = win32::window_text(label);
+    if (!dc || text.empty()) return;
+    RECT area;
+    GetClientRect(label, &area);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+    if (font == nullptr) font = GetStockObject(DEFAULT_GUI_FONT);
+    const win32::SavedDc saved(dc.get());
+    SelectObject(dc.get(), font);
+    SetBkMode(dc.get(), TRANSPARENT);
+    SetTextColor(dc.get(), RGB(0, 0, 0));
+    DrawTextA(dc.get(), text.data(), static_cast<int>(text.size()), &area,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
 }
 
 LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
