@@ -78,6 +78,9 @@ public:
         if (saved_ != 0) RestoreDC(dc_, saved_);
     }
 
+    // False when SaveDC failed: then nothing will be restored either.
+    explicit operator bool() const { return saved_ != 0; }
+
 private:
     HDC dc_;
     int saved_;

@@ -34,7 +34,7 @@ bool SharedBuffer::make_room(HDC target, int width, int height) {
     // Grow in both directions at once so a few sizes settle on one bitmap.
     const int new_width = width > width_ ? width : width_;
     const int new_height = height > height_ ? height : height_;
-    UniqueGdiObject bigger(CreateCompatibleBitmap(target, new_width, new_height));
+    win32::UniqueBitmap bigger(CreateCompatibleBitmap(target, new_width, new_height));
     if (!bigger) return false;  // the old bitmap, if any, stays for smaller paints
     const HGDIOBJ previous = SelectObject(dc_.get(), bigger.get());
     if (old_bitmap_ == nullptr) old_bitmap_ = previous;

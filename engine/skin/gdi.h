@@ -8,12 +8,7 @@
 
 namespace engine {
 
-using win32::UniqueMemoryDc;
-using UniqueGdiObject = win32::UniqueGdi<HGDIOBJ>;
-
 inline COLORREF colorref(Rgb c) { return RGB(c.r, c.g, c.b); }
-
-using win32::SelectGuard;
 
 // Off-screen surface of one window's client area: draw into dc(), then
 // present() copies it in one blit, which is what keeps painting flicker-free.
@@ -30,8 +25,8 @@ public:
 
 private:
     int width_, height_;
-    UniqueMemoryDc dc_;
-    UniqueGdiObject bitmap_;
+    win32::UniqueMemoryDc dc_;
+    win32::UniqueBitmap bitmap_;
     HGDIOBJ old_bitmap_ = nullptr;
 };
 
@@ -51,8 +46,8 @@ private:
     bool make_room(HDC target, int width, int height);
 
     int width_ = 0, height_ = 0;
-    UniqueMemoryDc dc_;
-    UniqueGdiObject bitmap_;
+    win32::UniqueMemoryDc dc_;
+    win32::UniqueBitmap bitmap_;
     HGDIOBJ old_bitmap_ = nullptr;
     bool busy_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include "engine/skin/caption.h"
 #include "engine/skin/painters.h"
+#include "win32/window.h"
 
 namespace engine {
 
@@ -258,7 +259,7 @@ LRESULT tab_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Ski
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE: {
         TCHITTESTINFO hit{};
-        hit.pt = POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+        hit.pt = win32::point_from_lparam(lparam);
         const int item = message == WM_MOUSELEAVE
                              ? -1
                              : static_cast<int>(SendMessageA(window, TCM_HITTEST, 0,
