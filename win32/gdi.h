@@ -35,7 +35,9 @@ public:
     explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
-    ~PaintDc() { EndPaint(window_, &paint_); }
+    ~PaintDc() {
+        if (dc_ != nullptr) EndPaint(window_, &paint_);
+    }
 
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }

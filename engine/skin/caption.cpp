@@ -2,12 +2,11 @@
 
 #include <commctrl.h>
 
-#include <optional>
 #include <string>
 
+#include "engine/skin/back_buffer.h"
 #include "engine/skin/painters.h"
 #include "engine/skin/skinned_window.h"
-#include "engine/skin/thread_skin.h"
 #include "win32/window.h"
 
 namespace engine {
@@ -129,16 +128,8 @@ void paint(HWND window, const SkinResources& skin, const CaptionState& state) {
     // The band goes through a buffer (the thread's shared one when it is
     // free); the thin frame edges are drawn directly.
     const int width = layout.window.right, height = layout.band.bottom;
-    ThreadSkin* thread = current_thread_skin();
-    std::optional<BufferLease> shared;
-    if (thread != nullptr) shared.emplace(thread->buffer, dc, width, height);
-    std::optional<Buffer> own;
-    if (!shared || !*shared) {
-        shared.reset();
-        own.emplace(dc, width, height);
-    }
-    const bool buffered = shared ? true : static_cast<bool>(*own);
-    HDC target = shared ? shared->dc() : buffered ? own->dc() : dc;
+    const BackBuffer buffer(dc, width, height);
+    HDC target = buffer.dc();
     const RECT top{0, 0, width, height};
     fill(target, top, face);
     const int edge = layout.client.left;
@@ -166,11 +157,7 @@ void paint(HWND window, const SkinResources& skin, const CaptionState& state) {
     draw_button(target, layout.close, HTCLOSE, state, face, text);
     draw_button(target, layout.maximize, HTMAXBUTTON, state, face, text);
     draw_button(target, layout.minimize, HTMINBUTTON, state, face, text);
-    if (shared) {
-        shared->present(dc);
-    } else if (buffered) {
-        own->present(dc);
-    }
+    buffer.present();
 
     const win32::UniqueBrush outline(CreateSolidBrush(colorref(mix(face, Rgb{0, 0, 0}))));
     if (outline) FrameRect(dc, &layout.window, outline.get());

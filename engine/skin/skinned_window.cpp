@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "engine/skin/back_buffer.h"
 #include "engine/skin/caption.h"
 #include "engine/skin/painters.h"
 #include "win32/window.h"
@@ -54,31 +55,15 @@ const SkinResources& resources(const SkinnedWindow& window) { return *window.ski
 // Paints through a back buffer so the screen sees one finished picture.
 template <typename Paint>
 void paint_buffered(HWND window, bool keep_children, Paint paint) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    if (dc == nullptr) return;
+    const win32::PaintDc dc(window);
+    if (!dc) return;
     RECT client;
     GetClientRect(window, &client);
-    const auto finish = [&](HDC buffer_dc, const auto& buffer) {
-        paint(buffer_dc);
-        if (keep_children) exclude_opaque_children(window, dc);
-        buffer.present(dc);
-    };
-    if (ThreadSkin* skin = current_thread_skin()) {
-        const BufferLease shared(skin->buffer, dc, client.right, client.bottom);
-        if (shared) {
-            finish(shared.dc(), shared);
-            EndPaint(window, &ps);
-            return;
-        }
-    }
-    const Buffer own(dc, client.right, client.bottom);
-    if (own) {
-        finish(own.dc(), own);
-    } else {
-        paint(dc);  // out of GDI memory: draw directly rather than not at all
-    }
-    EndPaint(window, &ps);
+    const BackBuffer buffer(dc.get(), client.right, client.bottom);
+    paint(buffer.dc());
+    if (!buffer.off_screen()) return;
+    if (keep_children) exclude_opaque_children(window, dc.get());
+    buffer.present();
 }
 
 // The native button and static draw straight to the screen when their state

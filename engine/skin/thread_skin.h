@@ -9,6 +9,7 @@
 
 #include "engine/attach_result.h"
 #include "engine/core/theme.h"
+#include "engine/skin/back_buffer.h"
 #include "engine/skin/resources.h"
 
 namespace engine {
