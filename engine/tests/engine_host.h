@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "engine/core/theme.h"
+#include "engine/skinh_el.h"
 #include "engine/tests/theme_bytes.h"
 
 namespace engine_test {
 
-using AttachFunction = int(WINAPI*)(const unsigned char*, std::uint32_t, const char*, int, int,
-                                    int);
+using AttachFunction = decltype(&SkinH_AttachRes);
 
 // The engine beside the test program, loaded once, with its GDI calls counted.
 HMODULE engine_module();
