@@ -24,6 +24,29 @@ void paint_buffered(HWND window, bool keep_children, Paint paint) {
     buffer.present();
 }
 
+// The paint messages of a control painted in full by `paint`: no erase (the
+// painter covers everything), WM_PAINT through a back buffer, WM_PRINTCLIENT
+// straight into the DC it brings. False for any other message.
+template <typename Paint>
+bool paint_message(HWND window, UINT message, WPARAM wparam, bool keep_children, Paint paint,
+                   LRESULT& result) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT:
+        paint_buffered(window, keep_children, paint);
+        result = 0;
+        return true;
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wparam));
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The native button and static draw straight to the screen when their state
 // or text changes. Hiding the window for the duration makes them skip that
 // drawing; the caller then invalidates and our painter draws instead.
@@ -109,18 +132,12 @@ LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, S
 LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
     // A style change may have turned it into another kind of button.
     if (!push_button(window)) return pass_on(window, message, wparam, lparam);
+    LRESULT result;
+    const auto paint = [&](HDC dc) { paint_button(window, dc, self.resources(), self.hot); };
+    if (paint_message(window, message, wparam, false, paint, result)) return result;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint_buffered(window, false,
-                       [&](HDC dc) { paint_button(window, dc, self.resources(), self.hot); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint_button(window, reinterpret_cast<HDC>(wparam), self.resources(), self.hot);
-        return 0;
     case WM_MOUSEMOVE: {
-        const LRESULT result = quietly(window, message, wparam, lparam);
+        result = quietly(window, message, wparam, lparam);
         if (!IsWindow(window)) return result;
         if (!self.hot) {
             self.hot = true;
@@ -160,15 +177,10 @@ LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, 
 }
 
 LRESULT label_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
+    LRESULT result;
+    const auto paint = [&](HDC dc) { paint_label(window, dc, self.resources()); };
+    if (paint_message(window, message, wparam, false, paint, result)) return result;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint_buffered(window, false, [&](HDC dc) { paint_label(window, dc, self.resources()); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint_label(window, reinterpret_cast<HDC>(wparam), self.resources());
-        return 0;
     case WM_SETTEXT:
     case WM_ENABLE:
     case WM_SETFONT:
@@ -185,16 +197,10 @@ LRESULT tab_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Ski
                       result)) {
         return result;
     }
+    // Its children are left out of the blit: they paint themselves.
+    const auto paint = [&](HDC dc) { paint_tab(window, dc, self.resources(), self.hot_item); };
+    if (paint_message(window, message, wparam, true, paint, result)) return result;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint_buffered(window, true,
-                       [&](HDC dc) { paint_tab(window, dc, self.resources(), self.hot_item); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint_tab(window, reinterpret_cast<HDC>(wparam), self.resources(), self.hot_item);
-        return 0;
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE: {
         TCHITTESTINFO hit{};
