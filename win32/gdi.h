@@ -28,7 +28,9 @@ public:
     explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
-    ~PaintDc() { EndPaint(window_, &paint_); }
+    ~PaintDc() {
+        if (dc_ != nullptr) EndPaint(window_, &paint_);
+    }
 
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
@@ -70,6 +72,9 @@ public:
     ~SavedDc() {
         if (saved_ != 0) RestoreDC(dc_, saved_);
     }
+
+    // False when SaveDC failed: then nothing will be restored either.
+    explicit operator bool() const { return saved_ != 0; }
 
 private:
     HDC dc_;

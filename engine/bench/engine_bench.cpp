@@ -21,16 +21,9 @@ namespace {
 
 constexpr int kRuns = 20;
 
+using engine_test::control;
 using test_support::median;
 using test_support::now_ms;
-
-HWND control(const char* cls, const char* text, DWORD style, DWORD ex_style, int x, int y, int w,
-             int h, HWND parent) {
-    HWND window = CreateWindowExA(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
-                                  parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    return window;
-}
 
 // The program's main window in miniature: path field, one button, a tab
 // control with twelve rows of a transparent label and two buttons.

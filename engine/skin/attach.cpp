@@ -1,7 +1,5 @@
 // The engine's one entry point, SkinH_AttachRes, and its DLL entry.
-#include <windows.h>
-
-#include <cstdint>
+#include "engine/skinh_el.h"
 
 #include "engine/core/load_theme.h"
 #include "engine/skin/thread_skin.h"
@@ -14,16 +12,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-// theme, theme_size: the container; the engine copies what it keeps, the
-// caller may free the buffer as soon as the call returns.
-// The text and the three integers are reserved: callers pass "", 0, 0, 0 and
-// the engine does not read them.
-// Returns an engine::AttachResult; on failure nothing has changed.
 extern "C" __attribute__((dllexport)) int WINAPI SkinH_AttachRes(const unsigned char* theme,
-                                                            std::uint32_t theme_size,
-                                                            const char* /*reserved_text*/,
-                                                            int /*reserved1*/, int /*reserved2*/,
-                                                            int /*reserved3*/) {
+                                                                 std::uint32_t theme_size,
+                                                                 const char* /*reserved_text*/,
+                                                                 int /*reserved1*/, int /*reserved2*/,
+                                                                 int /*reserved3*/) {
     engine::Theme decoded;
     const engine::AttachResult loaded = engine::load_theme(theme, theme_size, decoded);
     if (loaded != engine::kAttached) return loaded;

@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include <optional>
 #include <string>
 
+#include "engine/skin/back_buffer.h"
 #include "engine/skin/painters.h"
 #include "engine/skin/skinned_window.h"
-#include "engine/skin/thread_skin.h"
+#include "win32/window.h"
 
 namespace engine {
 namespace {
@@ -94,9 +94,9 @@ void draw_button(HDC dc, const RECT& rect, LRESULT which, const CaptionState& st
         if (pressed) back = mix(back, Rgb{0, 0, 0});
         fill(dc, rect, back);
     }
-    UniqueGdiObject pen(CreatePen(PS_SOLID, 1, colorref(hot && which == HTCLOSE ? Rgb{255, 255, 255} : glyph)));
+    const win32::UniquePen pen(CreatePen(PS_SOLID, 1, colorref(hot && which == HTCLOSE ? Rgb{255, 255, 255} : glyph)));
     if (!pen) return;
-    SelectGuard use(dc, pen.get());
+    const win32::SelectGuard use(dc, pen.get());
     const int cx = (rect.left + rect.right) / 2, cy = (rect.top + rect.bottom) / 2;
     const int r = (rect.bottom - rect.top) / 4;
     switch (which) {
@@ -105,7 +105,7 @@ void draw_button(HDC dc, const RECT& rect, LRESULT which, const CaptionState& st
         line(dc, cx - r, cy + r, cx + r + 1, cy - r - 1);
         break;
     case HTMAXBUTTON: {
-        SelectGuard hollow(dc, GetStockObject(NULL_BRUSH));
+        const win32::SelectGuard hollow(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, cx - r, cy - r, cx + r + 1, cy + r + 1);
         break;
     }
@@ -118,8 +118,9 @@ void draw_button(HDC dc, const RECT& rect, LRESULT which, const CaptionState& st
 void paint(HWND window, const SkinResources& skin, const CaptionState& state) {
     Layout layout;
     if (!layout_of(window, layout)) return;
-    HDC dc = GetWindowDC(window);
-    if (dc == nullptr) return;
+    const win32::WindowDc window_dc(window);
+    if (!window_dc) return;
+    HDC dc = window_dc.get();
     const Theme& theme = skin.theme();
     const Rgb face = state.active ? theme[Role::kCaption] : mix(theme[Role::kCaption], theme[Role::kWindow]);
     const Rgb text = theme[Role::kCaptionText];
@@ -127,16 +128,8 @@ void paint(HWND window, const SkinResources& skin, const CaptionState& state) {
     // The band goes through a buffer (the thread's shared one when it is
     // free); the thin frame edges are drawn directly.
     const int width = layout.window.right, height = layout.band.bottom;
-    ThreadSkin* thread = current_thread_skin();
-    std::optional<BufferLease> shared;
-    if (thread != nullptr) shared.emplace(thread->buffer, dc, width, height);
-    std::optional<Buffer> own;
-    if (!shared || !*shared) {
-        shared.reset();
-        own.emplace(dc, width, height);
-    }
-    const bool buffered = shared ? true : static_cast<bool>(*own);
-    HDC target = shared ? shared->dc() : buffered ? own->dc() : dc;
+    const BackBuffer buffer(dc, width, height);
+    HDC target = buffer.dc();
     const RECT top{0, 0, width, height};
     fill(target, top, face);
     const int edge = layout.client.left;
@@ -152,10 +145,9 @@ void paint(HWND window, const SkinResources& skin, const CaptionState& state) {
     if (icon != nullptr && !IsRectEmpty(&layout.icon)) {
         DrawIconEx(target, layout.icon.left, layout.icon.top, icon, 16, 16, 0, nullptr, DI_NORMAL);
     }
-    std::string title(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    title.resize(static_cast<std::size_t>(GetWindowTextA(window, title.data(), static_cast<int>(title.size()))));
+    const std::string title = win32::window_text(window);
     if (!title.empty()) {
-        SelectGuard font(target, skin.font());
+        const win32::SelectGuard font(target, skin.font());
         SetBkMode(target, TRANSPARENT);
         SetTextColor(target, colorref(text));
         RECT title_rect = layout.title;
@@ -165,15 +157,10 @@ void paint(HWND window, const SkinResources& skin, const CaptionState& state) {
     draw_button(target, layout.close, HTCLOSE, state, face, text);
     draw_button(target, layout.maximize, HTMAXBUTTON, state, face, text);
     draw_button(target, layout.minimize, HTMINBUTTON, state, face, text);
-    if (shared) {
-        shared->present(dc);
-    } else if (buffered) {
-        own->present(dc);
-    }
+    buffer.present();
 
-    UniqueGdiObject outline(CreateSolidBrush(colorref(mix(face, Rgb{0, 0, 0}))));
-    if (outline) FrameRect(dc, &layout.window, static_cast<HBRUSH>(outline.get()));
-    ReleaseDC(window, dc);
+    const win32::UniqueBrush outline(CreateSolidBrush(colorref(mix(face, Rgb{0, 0, 0}))));
+    if (outline) FrameRect(dc, &layout.window, outline.get());
 }
 
 WPARAM command_for(HWND window, LRESULT button) {
@@ -215,7 +202,7 @@ bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
         return true;
     case WM_NCHITTEST: {
         if (!ours) return false;
-        const POINT point = window_point(window, POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
+        const POINT point = window_point(window, win32::point_from_lparam(lparam));
         const LRESULT button = button_at(layout, point);
         result = button != HTNOWHERE ? button : pass_on(window, message, wparam, lparam);
         // Where the native buttons would be but ours are not, it is caption.
@@ -256,7 +243,7 @@ bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP: {
         if (state.pressed == HTNOWHERE) return false;
-        POINT point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+        POINT point = win32::point_from_lparam(lparam);
         ClientToScreen(window, &point);
         const bool now_inside = ours && button_at(layout, window_point(window, point)) == state.pressed;
         if (message == WM_MOUSEMOVE) {

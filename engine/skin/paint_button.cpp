@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "win32/window.h"
 
 namespace engine {
 namespace {
@@ -28,16 +29,10 @@ ButtonLook look_for(const Theme& theme, bool disabled, bool pressed, bool hot) {
     return {theme[Role::kButtonFace], theme[Role::kButtonBorder], theme[Role::kButtonText]};
 }
 
-HRGN face_region(const RECT& rect, int radius) {
-    if (radius <= 0) return CreateRectRgnIndirect(&rect);
-    return CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, 2 * radius,
-                              2 * radius);
-}
-
-std::string window_text(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+win32::UniqueRegion face_region(const RECT& rect, int radius) {
+    if (radius <= 0) return win32::UniqueRegion(CreateRectRgnIndirect(&rect));
+    return win32::UniqueRegion(CreateRoundRectRgn(rect.left, rect.top, rect.right + 1,
+                                                  rect.bottom + 1, 2 * radius, 2 * radius));
 }
 
 UINT text_format(LONG style, bool hide_prefix) {
@@ -93,25 +88,25 @@ void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot) {
     }
 
     const int radius = theme.corner_radius;
-    UniqueGdiObject region(face_region(rect, radius));
+    const win32::UniqueRegion region = face_region(rect, radius);
     if (region) {
-        const int saved = SaveDC(dc);
-        SelectClipRgn(dc, static_cast<HRGN>(region.get()));
-        const Rgb top = pressed || disabled ? look.face : lighten(look.face, theme.face_gradient);
-        fill_vertical(dc, rect, top, look.face);
-        RestoreDC(dc, saved);
-
-        UniqueGdiObject border(CreateSolidBrush(colorref(look.border)));
+        {
+            const win32::SavedDc saved(dc);
+            SelectClipRgn(dc, region.get());
+            const Rgb top = pressed || disabled ? look.face : lighten(look.face, theme.face_gradient);
+            fill_vertical(dc, rect, top, look.face);
+        }
+        const win32::UniqueBrush border(CreateSolidBrush(colorref(look.border)));
         // The default button gets a border one pixel heavier, as users expect.
         const int width = theme.border_width + (is_default && !disabled ? 1 : 0);
-        if (border) FrameRgn(dc, static_cast<HRGN>(region.get()), static_cast<HBRUSH>(border.get()), width, width);
+        if (border) FrameRgn(dc, region.get(), border.get(), width, width);
     }
 
     if (focused && !disabled && (cues & UISF_HIDEFOCUS) == 0) {
-        UniqueGdiObject pen(CreatePen(PS_SOLID, 1, colorref(theme[Role::kFocusRing])));
+        const win32::UniquePen pen(CreatePen(PS_SOLID, 1, colorref(theme[Role::kFocusRing])));
         if (pen) {
-            SelectGuard use_pen(dc, pen.get());
-            SelectGuard hollow(dc, GetStockObject(NULL_BRUSH));
+            const win32::SelectGuard use_pen(dc, pen.get());
+            const win32::SelectGuard hollow(dc, GetStockObject(NULL_BRUSH));
             const int inset = theme.border_width + 2;
             const int ring = radius > inset ? radius - inset : 0;
             RoundRect(dc, rect.left + inset, rect.top + inset, rect.right - inset,
@@ -119,9 +114,9 @@ void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot) {
         }
     }
 
-    const std::string text = window_text(button);
+    const std::string text = win32::window_text(button);
     if (!text.empty()) {
-        SelectGuard font(dc, skin.font());
+        const win32::SelectGuard font(dc, skin.font());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, colorref(look.text));
         RECT text_rect = rect;

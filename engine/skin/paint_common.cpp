@@ -21,10 +21,9 @@ void exclude_opaque_children(HWND window, HDC dc) {
 void erase_background(HWND window, HDC dc, Rgb color) {
     RECT client;
     GetClientRect(window, &client);
-    const int saved = SaveDC(dc);
+    const win32::SavedDc saved(dc);
     exclude_opaque_children(window, dc);
     fill(dc, client, color);
-    RestoreDC(dc, saved);
 }
 
 void paint_parent_beneath(HWND child, HDC dc) {
@@ -32,12 +31,11 @@ void paint_parent_beneath(HWND child, HDC dc) {
     if (parent == nullptr) return;
     POINT origin{0, 0};
     MapWindowPoints(child, parent, &origin, 1);
-    const int saved = SaveDC(dc);
+    const win32::SavedDc saved(dc);
     POINT old;
     OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);
     SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    RestoreDC(dc, saved);
 }
 
 }  // namespace engine

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/window.h"
 
 namespace engine {
 namespace {
@@ -66,12 +67,11 @@ void paint_label(HWND label, HDC dc, const SkinResources& skin) {
     }
     if (!IsWindowEnabled(label)) SetTextColor(dc, colorref(skin.color(Role::kButtonDisabledText)));
 
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(label)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(label, text.data(), static_cast<int>(text.size()))));
+    const std::string text = win32::window_text(label);
     if (text.empty()) return;
     // The label keeps the font its owner laid it out with.
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
-    SelectGuard use_font(dc, font != nullptr ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+    const win32::SelectGuard use_font(dc, font != nullptr ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
     SetBkMode(dc, TRANSPARENT);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, text_format(style));
 }

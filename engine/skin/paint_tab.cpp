@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-
 namespace engine {
 namespace {
 
@@ -12,14 +11,12 @@ constexpr int kSelectedLift = 2;  // the selected tab stands this much taller an
 constexpr int kAccentHeight = 2;
 
 // Rounded at the top, square where the tab meets the body.
-HRGN tab_region(const RECT& rect, int radius) {
-    if (radius <= 0) return CreateRectRgnIndirect(&rect);
-    HRGN region = CreateRoundRectRgn(rect.left, rect.top, rect.right + 1,
-                                     rect.bottom + 2 * radius + 1, 2 * radius, 2 * radius);
-    UniqueGdiObject square(CreateRectRgnIndirect(&rect));
-    if (region != nullptr && square) {
-        CombineRgn(region, region, static_cast<HRGN>(square.get()), RGN_AND);
-    }
+win32::UniqueRegion tab_region(const RECT& rect, int radius) {
+    if (radius <= 0) return win32::UniqueRegion(CreateRectRgnIndirect(&rect));
+    win32::UniqueRegion region(CreateRoundRectRgn(rect.left, rect.top, rect.right + 1,
+                                                  rect.bottom + 2 * radius + 1, 2 * radius, 2 * radius));
+    const win32::UniqueRegion square(CreateRectRgnIndirect(&rect));
+    if (region && square) CombineRgn(region.get(), region.get(), square.get(), RGN_AND);
     return region;
 }
 
@@ -29,21 +26,19 @@ void draw_tab(HWND tab, HDC dc, const SkinResources& skin, int item, RECT rect, 
     const Rgb face = selected ? theme[Role::kTabSelectedFace]
                               : hot ? theme[Role::kTabHotFace] : theme[Role::kTabFace];
     const int radius = std::min<int>(theme.corner_radius, 6);
-    UniqueGdiObject region(tab_region(rect, radius));
-    if (!region) return;
-    const HRGN shape = static_cast<HRGN>(region.get());
+    const win32::UniqueRegion shape = tab_region(rect, radius);
+    if (!shape) return;
     {
-        const int saved = SaveDC(dc);
-        SelectClipRgn(dc, shape);
+        const win32::SavedDc saved(dc);
+        SelectClipRgn(dc, shape.get());
         fill(dc, rect, face);
         if (selected) {
             const RECT accent{rect.left, rect.top, rect.right, rect.top + kAccentHeight};
             fill(dc, accent, theme[Role::kAccent]);
         }
-        RestoreDC(dc, saved);
     }
-    UniqueGdiObject border(CreateSolidBrush(colorref(theme[Role::kTabBorder])));
-    if (border) FrameRgn(dc, shape, static_cast<HBRUSH>(border.get()), 1, 1);
+    const win32::UniqueBrush border(CreateSolidBrush(colorref(theme[Role::kTabBorder])));
+    if (border) FrameRgn(dc, shape.get(), border.get(), 1, 1);
     if (selected) {
         // Open the tab into the body: no border line between them.
         const RECT join{rect.left + 1, rect.bottom - 1, rect.right - 1, rect.bottom};
@@ -58,7 +53,7 @@ void draw_tab(HWND tab, HDC dc, const SkinResources& skin, int item, RECT rect, 
     if (!SendMessageA(tab, TCM_GETITEMA, item, reinterpret_cast<LPARAM>(&query)) || text[0] == '\0') {
         return;
     }
-    SelectGuard font(dc, skin.font());
+    const win32::SelectGuard font(dc, skin.font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorref(selected ? theme[Role::kTabSelectedText] : theme[Role::kTabText]));
     RECT text_rect = rect;
@@ -67,8 +62,8 @@ void draw_tab(HWND tab, HDC dc, const SkinResources& skin, int item, RECT rect, 
     if (selected && GetFocus() == tab &&
         (SendMessageA(tab, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) {
         InflateRect(&text_rect, -3, -3);
-        UniqueGdiObject ring(CreateSolidBrush(colorref(theme[Role::kFocusRing])));
-        if (ring) FrameRect(dc, &text_rect, static_cast<HBRUSH>(ring.get()));
+        const win32::UniqueBrush ring(CreateSolidBrush(colorref(theme[Role::kFocusRing])));
+        if (ring) FrameRect(dc, &text_rect, ring.get());
     }
 }
 
@@ -101,8 +96,8 @@ void paint_tab(HWND tab, HDC dc, const SkinResources& skin, int hot_item) {
     fill(dc, strip, theme[Role::kTabStrip]);
     const RECT body{client.left, strip.bottom, client.right, client.bottom};
     fill(dc, body, theme[Role::kTabBody]);
-    UniqueGdiObject border(CreateSolidBrush(colorref(theme[Role::kTabBorder])));
-    if (border) FrameRect(dc, &body, static_cast<HBRUSH>(border.get()));
+    const win32::UniqueBrush border(CreateSolidBrush(colorref(theme[Role::kTabBorder])));
+    if (border) FrameRect(dc, &body, border.get());
 
     const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));

@@ -25,7 +25,7 @@ HFONT create_theme_font(const Theme& theme) {
     // A memory DC answers the screen's resolution and the installed faces
     // as well as the screen's DC does, and costs no trip to the display
     // (GetDC on a thread's first call can take milliseconds).
-    const UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+    const win32::UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
     if (!memory) return nullptr;
     HDC screen = memory.get();
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -59,22 +59,21 @@ std::unique_ptr<SkinResources> SkinResources::create(const Theme& theme) {
         return nullptr;
     }
     resources->own_font_.reset(create_theme_font(theme));
-    resources->font_ = resources->own_font_
-                           ? static_cast<HFONT>(resources->own_font_.get())
-                           : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    resources->font_ = resources->own_font_ ? resources->own_font_.get()
+                                            : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     return resources;
 }
 
 HBRUSH SkinResources::brush(Role role) const {
     switch (role) {
     case Role::kDialog:
-        return static_cast<HBRUSH>(dialog_brush_.get());
+        return dialog_brush_.get();
     case Role::kTabBody:
-        return static_cast<HBRUSH>(tab_body_brush_.get());
+        return tab_body_brush_.get();
     case Role::kField:
-        return static_cast<HBRUSH>(field_brush_.get());
+        return field_brush_.get();
     default:
-        return static_cast<HBRUSH>(window_brush_.get());
+        return window_brush_.get();
     }
 }
 

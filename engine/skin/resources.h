@@ -26,8 +26,8 @@ private:
     explicit SkinResources(const Theme& theme) : theme_(theme) {}
 
     Theme theme_;
-    UniqueGdiObject window_brush_, dialog_brush_, tab_body_brush_, field_brush_;
-    UniqueGdiObject own_font_;
+    win32::UniqueBrush window_brush_, dialog_brush_, tab_body_brush_, field_brush_;
+    win32::UniqueFont own_font_;
     HFONT font_ = nullptr;  // own_font_, or the stock GUI font when no face is installed
 };
 

@@ -1,31 +1,18 @@
 #include "engine/skin/skinned_window.h"
 
-#include <commctrl.h>
-
+#include <memory>
 #include <new>
 
-#include "engine/skin/caption.h"
-#include "engine/skin/painters.h"
+#include "engine/skin/window_messages.h"
 
 namespace engine {
-
-struct SkinnedWindow {
-    ThreadSkin* skin;
-    WindowKind kind;
-    WNDPROC original;   // the procedure the window had before it was skinned
-    bool unicode;       // which character set that procedure takes its messages in
-    bool hot = false;   // buttons: the mouse is over it
-    int hot_item = -1;  // tabs: the tab under the mouse
-    CaptionState caption;  // top-level frames and dialogs
-};
-
 namespace {
 
 SkinnedWindow* find_skinned(HWND window) {
     ThreadSkin* skin = current_thread_skin();
     if (skin == nullptr) return nullptr;
     const auto found = skin->skinned.find(window);
-    return found != skin->skinned.end() ? found->second : nullptr;
+    return found != skin->skinned.end() ? found->second.get() : nullptr;
 }
 
 LRESULT call_original(const SkinnedWindow& self, HWND window, UINT message, WPARAM wparam,
@@ -34,257 +21,30 @@ LRESULT call_original(const SkinnedWindow& self, HWND window, UINT message, WPAR
                         : CallWindowProcA(self.original, window, message, wparam, lparam);
 }
 
-}  // namespace
-
-LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (const SkinnedWindow* self = find_skinned(window)) {
-        return call_original(*self, window, message, wparam, lparam);
-    }
-    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wparam, lparam)
-                                   : DefWindowProcA(window, message, wparam, lparam);
+// The window procedure is read and set in the window's own character set: its
+// messages keep arriving in it and nothing needs converting.
+WNDPROC procedure_of(HWND window, bool unicode) {
+    return reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                             : GetWindowLongPtrA(window, GWLP_WNDPROC));
 }
 
-namespace {
-
-LRESULT CALLBACK skin_proc(HWND, UINT, WPARAM, LPARAM);
-
-const SkinResources& resources(const SkinnedWindow& window) { return *window.skin->resources; }
-
-// Paints through a back buffer so the screen sees one finished picture.
-template <typename Paint>
-void paint_buffered(HWND window, bool keep_children, Paint paint) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    if (dc == nullptr) return;
-    RECT client;
-    GetClientRect(window, &client);
-    const auto finish = [&](HDC buffer_dc, const auto& buffer) {
-        paint(buffer_dc);
-        if (keep_children) exclude_opaque_children(window, dc);
-        buffer.present(dc);
-    };
-    if (ThreadSkin* skin = current_thread_skin()) {
-        const BufferLease shared(skin->buffer, dc, client.right, client.bottom);
-        if (shared) {
-            finish(shared.dc(), shared);
-            EndPaint(window, &ps);
-            return;
-        }
-    }
-    const Buffer own(dc, client.right, client.bottom);
-    if (own) {
-        finish(own.dc(), own);
-    } else {
-        paint(dc);  // out of GDI memory: draw directly rather than not at all
-    }
-    EndPaint(window, &ps);
+WNDPROC set_procedure(HWND window, bool unicode, WNDPROC procedure) {
+    const auto value = reinterpret_cast<LONG_PTR>(procedure);
+    return reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
+                                             : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
 }
 
-// The native button and static draw straight to the screen when their state
-// or text changes. Hiding the window for the duration makes them skip that
-// drawing; the caller then invalidates and our painter draws instead.
-LRESULT quietly(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (!IsWindowVisible(window)) return pass_on(window, message, wparam, lparam);
-    pass_on(window, WM_SETREDRAW, FALSE, 0);
-    const LRESULT result = pass_on(window, message, wparam, lparam);
-    if (IsWindow(window)) pass_on(window, WM_SETREDRAW, TRUE, 0);
-    return result;
-}
+LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-void track_leave(HWND window) {
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-    TrackMouseEvent(&track);
-}
-
-bool answer_colour(UINT message, WPARAM wparam, LPARAM lparam, const SkinResources& skin,
-                   Role background, Role text, LRESULT& result) {
-    HDC dc = reinterpret_cast<HDC>(wparam);
-    switch (message) {
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-        SetTextColor(dc, colorref(skin.color(text)));
-        SetBkColor(dc, colorref(skin.color(background)));
-        if (message == WM_CTLCOLORSTATIC &&
-            (GetWindowLongA(reinterpret_cast<HWND>(lparam), GWL_EXSTYLE) & WS_EX_TRANSPARENT)) {
-            SetBkMode(dc, TRANSPARENT);
-        }
-        result = reinterpret_cast<LRESULT>(skin.brush(background));
-        return true;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        SetTextColor(dc, colorref(skin.color(Role::kFieldText)));
-        SetBkColor(dc, colorref(skin.color(Role::kField)));
-        result = reinterpret_cast<LRESULT>(skin.brush(Role::kField));
-        return true;
-    default:
-        return false;
-    }
-}
-
-LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                      SkinnedWindow& self) {
-    const bool dialog = self.kind == WindowKind::kDialog;
-    const Role background = dialog ? Role::kDialog : Role::kWindow;
-    LRESULT result;
-    if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 &&
-        caption_message(window, message, wparam, lparam, resources(self), self.caption, result)) {
-        return result;
-    }
-    if (answer_colour(message, wparam, lparam, resources(self), background,
-                      dialog ? Role::kDialogText : Role::kLabelText, result)) {
-        return result;
-    }
-    if (message == WM_ERASEBKGND) {
-        erase_background(window, reinterpret_cast<HDC>(wparam), resources(self).color(background));
-        return 1;
-    }
-    if (message == WM_PRINTCLIENT) {
-        // Printing asks for the client alone, often without an erase first
-        // (PrintWindow, transparent children backing themselves); children are
-        // printed separately, so their places are filled too.
-        RECT client;
-        GetClientRect(window, &client);
-        fill(reinterpret_cast<HDC>(wparam), client, resources(self).color(background));
-    }
-    return pass_on(window, message, wparam, lparam);
-}
-
-bool push_button(HWND window) {
-    const LONG type = GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
-    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-}
-
-LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                       SkinnedWindow& self) {
-    // A style change may have turned it into another kind of button.
-    if (!push_button(window)) return pass_on(window, message, wparam, lparam);
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint_buffered(window, false,
-                       [&](HDC dc) { paint_button(window, dc, resources(self), self.hot); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint_button(window, reinterpret_cast<HDC>(wparam), resources(self), self.hot);
-        return 0;
-    case WM_MOUSEMOVE: {
-        const LRESULT result = quietly(window, message, wparam, lparam);
-        if (!IsWindow(window)) return result;
-        if (!self.hot) {
-            self.hot = true;
-            track_leave(window);
-            InvalidateRect(window, nullptr, FALSE);
-        }
-        return result;
-    }
-    case WM_MOUSELEAVE:
-        self.hot = false;
-        InvalidateRect(window, nullptr, FALSE);
-        return pass_on(window, message, wparam, lparam);
-    case WM_ENABLE:
-    case WM_SETTEXT:
-    case WM_SETFONT:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
-    case WM_SYSCOLORCHANGE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_KEYDOWN:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case BM_SETCHECK: {
-        const LRESULT result = quietly(window, message, wparam, lparam);
-        if (IsWindow(window)) InvalidateRect(window, nullptr, FALSE);
-        return result;
-    }
-    case WM_LBUTTONUP:
-    case WM_KEYUP:
-    case WM_CAPTURECHANGED:
-    case BM_CLICK: {
-        // These may run the click's handler (a message box, say), so the
-        // button must stay visible; repaint over the native drawing after.
-        const LRESULT result = pass_on(window, message, wparam, lparam);
-        if (IsWindow(window)) InvalidateRect(window, nullptr, FALSE);
-        return result;
-    }
-    default:
-        return pass_on(window, message, wparam, lparam);
-    }
-}
-
-LRESULT label_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                      SkinnedWindow& self) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint_buffered(window, false, [&](HDC dc) { paint_label(window, dc, resources(self)); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint_label(window, reinterpret_cast<HDC>(wparam), resources(self));
-        return 0;
-    case WM_SETTEXT:
-    case WM_ENABLE:
-    case WM_SETFONT:
-    case WM_UPDATEUISTATE: {
-        const LRESULT result = quietly(window, message, wparam, lparam);
-        if (IsWindow(window)) InvalidateRect(window, nullptr, FALSE);
-        return result;
-    }
-    default:
-        return pass_on(window, message, wparam, lparam);
-    }
-}
-
-LRESULT tab_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
-    LRESULT result;
-    if (answer_colour(message, wparam, lparam, resources(self), Role::kTabBody, Role::kLabelText,
-                      result)) {
-        return result;
-    }
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint_buffered(window, true,
-                       [&](HDC dc) { paint_tab(window, dc, resources(self), self.hot_item); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint_tab(window, reinterpret_cast<HDC>(wparam), resources(self), self.hot_item);
-        return 0;
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: {
-        TCHITTESTINFO hit{};
-        hit.pt = POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-        const int item = message == WM_MOUSELEAVE
-                             ? -1
-                             : static_cast<int>(SendMessageA(window, TCM_HITTEST, 0,
-                                                             reinterpret_cast<LPARAM>(&hit)));
-        if (item != self.hot_item) {
-            if (self.hot_item < 0) track_leave(window);
-            self.hot_item = item;
-            const RECT strip = tab_strip(window);
-            InvalidateRect(window, &strip, FALSE);
-        }
-        return pass_on(window, message, wparam, lparam);
-    }
-    default:
-        return pass_on(window, message, wparam, lparam);
-    }
-}
-
-void colour_tree(HWND window, const SkinResources& skin) {
-    SendMessageA(window, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(colorref(skin.color(Role::kField))));
-    SendMessageA(window, TVM_SETTEXTCOLOR, 0,
-                 static_cast<LPARAM>(colorref(skin.color(Role::kFieldText))));
-}
-
-LRESULT tree_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
-    const LRESULT result = pass_on(window, message, wparam, lparam);
-    if (message == WM_CREATE && result == 0) colour_tree(window, resources(self));
+// The window is going: its state leaves the thread's table before the original
+// procedure sees the message, so whatever that does meets an unskinned window.
+LRESULT unskin(HWND window, UINT message, WPARAM wparam, LPARAM lparam, ThreadSkin* skin) {
+    const std::unique_ptr<SkinnedWindow> self = std::move(skin->skinned.extract(window).mapped());
+    // Unhook unless someone subclassed the window after us: then their
+    // procedure calls ours, which now passes everything on.
+    if (procedure_of(window, self->unicode) == skin_proc) set_procedure(window, self->unicode, self->original);
+    const LRESULT result = call_original(*self, window, message, wparam, lparam);
+    forget_window(skin);
     return result;
 }
 
@@ -293,26 +53,7 @@ LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     // Only when the thread's skin went before the window (the thread is
     // ending): nothing is left to pass the message on to.
     if (self == nullptr) return pass_on(window, message, wparam, lparam);
-    if (message == WM_NCDESTROY) {
-        ThreadSkin* skin = self->skin;
-        skin->skinned.erase(window);
-        // Unhook unless someone subclassed the window after us: then their
-        // procedure calls ours, which now passes everything on.
-        const auto current = reinterpret_cast<WNDPROC>(
-            self->unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC) : GetWindowLongPtrA(window, GWLP_WNDPROC));
-        if (current == skin_proc) {
-            if (self->unicode) {
-                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original));
-            } else {
-                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original));
-            }
-        }
-        const SkinnedWindow last = *self;
-        delete self;
-        const LRESULT result = call_original(last, window, message, wparam, lparam);
-        forget_window(skin);
-        return result;
-    }
+    if (message == WM_NCDESTROY) return unskin(window, message, wparam, lparam, self->skin);
     switch (self->kind) {
     case WindowKind::kFrame:
     case WindowKind::kDialog:
@@ -332,31 +73,33 @@ LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 }  // namespace
 
+LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (const SkinnedWindow* self = find_skinned(window)) {
+        return call_original(*self, window, message, wparam, lparam);
+    }
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wparam, lparam)
+                                   : DefWindowProcA(window, message, wparam, lparam);
+}
+
 bool skin_window(HWND window, ThreadSkin& skin, WindowKind kind, bool created) {
     if (kind == WindowKind::kNone) return false;
     if (skin.skinned.count(window) != 0) return false;
-    const bool unicode = IsWindowUnicode(window) != FALSE;
-    auto* self = new (std::nothrow) SkinnedWindow{&skin, kind, nullptr, unicode, false, -1, CaptionState{}};
-    if (self == nullptr) return false;
+    std::unique_ptr<SkinnedWindow> fresh(
+        new (std::nothrow) SkinnedWindow(skin, kind, IsWindowUnicode(window) != FALSE));
+    if (!fresh) return false;
+    SkinnedWindow& self = *fresh;
     try {
-        skin.skinned.emplace(window, self);
+        skin.skinned.emplace(window, std::move(fresh));
     } catch (const std::bad_alloc&) {
-        delete self;
         return false;
     }
-    // Set in the window's own character set: the window's messages keep
-    // arriving in it and nothing needs converting.
-    const LONG_PTR original =
-        unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(skin_proc))
-                : SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(skin_proc));
-    if (original == 0) {
+    const WNDPROC original = set_procedure(window, self.unicode, skin_proc);
+    if (original == nullptr) {
         skin.skinned.erase(window);
-        delete self;
         return false;
     }
-    self->original = reinterpret_cast<WNDPROC>(original);
-    ++skin.windows;
-    if (kind == WindowKind::kTree && created) colour_tree(window, *skin.resources);
+    self.original = original;
+    if (kind == WindowKind::kTree && created) colour_tree(window, self.resources());
     return true;
 }
 

@@ -1,12 +1,29 @@
 #pragma once
-// Taking over a window's painting by subclassing it; the subclass removes
-// itself when the window is destroyed.
+// Taking over a window's painting by subclassing it. The thread's skin owns
+// each skinned window's state; the subclass removes itself, and the state
+// goes, when the window is destroyed.
 #include <windows.h>
 
+#include "engine/skin/caption.h"
 #include "engine/skin/thread_skin.h"
 #include "engine/skin/window_kind.h"
 
 namespace engine {
+
+struct SkinnedWindow {
+    SkinnedWindow(ThreadSkin& thread, WindowKind window_kind, bool unicode_procedure)
+        : skin(&thread), kind(window_kind), unicode(unicode_procedure) {}
+
+    ThreadSkin* skin;
+    WindowKind kind;
+    WNDPROC original = nullptr;  // the procedure the window had before it was skinned
+    bool unicode;                // which character set that procedure takes its messages in
+    bool hot = false;            // buttons: the mouse is over it
+    int hot_item = -1;           // tabs: the tab under the mouse
+    CaptionState caption;        // top-level frames and dialogs
+
+    const SkinResources& resources() const { return *skin->resources; }
+};
 
 // `created`: the window has finished WM_CREATE (true for windows found at
 // attach, false for windows seen by the creation hook).

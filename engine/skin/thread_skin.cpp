@@ -46,6 +46,9 @@ BOOL CALLBACK skin_top_level(HWND window, LPARAM skin) {
 
 }  // namespace
 
+ThreadSkin::ThreadSkin() = default;
+ThreadSkin::~ThreadSkin() = default;
+
 bool initialize_thread_skins(HMODULE engine_module) {
     module = engine_module;
     tls_slot = TlsAlloc();
@@ -66,12 +69,8 @@ AttachResult attach_to_current_thread(const Theme& theme) {
     if (skin == nullptr) {
         std::unique_ptr<ThreadSkin> fresh(new (std::nothrow) ThreadSkin);
         if (!fresh) return kOutOfMemory;
-        fresh->hook = SetWindowsHookExA(WH_CBT, on_cbt, module, GetCurrentThreadId());
-        if (fresh->hook == nullptr) return kSystemFailure;
-        if (!TlsSetValue(tls_slot, fresh.get())) {
-            UnhookWindowsHookEx(fresh->hook);
-            return kSystemFailure;
-        }
+        fresh->hook.reset(SetWindowsHookExA(WH_CBT, on_cbt, module, GetCurrentThreadId()));
+        if (!fresh->hook || !TlsSetValue(tls_slot, fresh.get())) return kSystemFailure;
         pin_engine();
         skin = fresh.release();
     }
@@ -85,7 +84,6 @@ AttachResult attach_to_current_thread(const Theme& theme) {
 namespace {
 
 void release(ThreadSkin* skin) {
-    UnhookWindowsHookEx(skin->hook);
     if (current_thread_skin() == skin) TlsSetValue(tls_slot, nullptr);
     delete skin;
 }
@@ -93,7 +91,7 @@ void release(ThreadSkin* skin) {
 }  // namespace
 
 void forget_window(ThreadSkin* skin) {
-    if (skin == nullptr || --skin->windows != 0) return;
+    if (skin == nullptr || !skin->skinned.empty()) return;
     release(skin);
 }
 

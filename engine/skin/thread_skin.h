@@ -1,6 +1,6 @@
 #pragma once
 // The theme in force on one GUI thread: its GDI resources, the creation hook
-// that skins new windows, and how many windows are skinned. It lives from the
+// that skins new windows, and the skinned windows' states. It lives from the
 // first attach until the thread's last skinned window is destroyed.
 #include <windows.h>
 
@@ -9,21 +9,27 @@
 
 #include "engine/attach_result.h"
 #include "engine/core/theme.h"
+#include "engine/skin/back_buffer.h"
 #include "engine/skin/resources.h"
+#include "win32/unique_handle.h"
 
 namespace engine {
 
-struct SkinnedWindow;  // one skinned window's state, owned by its subclass
+struct SkinnedWindow;  // engine/skin/skinned_window.h
 
 struct ThreadSkin {
+    ThreadSkin();
+    ThreadSkin(const ThreadSkin&) = delete;
+    ThreadSkin& operator=(const ThreadSkin&) = delete;
+    ~ThreadSkin();
+
+    win32::UniqueHook hook;
     std::unique_ptr<SkinResources> resources;
-    HHOOK hook = nullptr;
-    unsigned windows = 0;
-    // Where each skinned window's state is found on every message it gets.
+    // Each skinned window's state, found here on every message it gets.
     // Kept in the thread rather than in window properties: a property read
     // is a round trip to the window server, and painting one button sends it
     // a dozen messages.
-    std::unordered_map<HWND, SkinnedWindow*> skinned;
+    std::unordered_map<HWND, std::unique_ptr<SkinnedWindow>> skinned;
     SharedBuffer buffer;  // what the thread's skinned windows paint into
 };
 

@@ -14,56 +14,31 @@ namespace {
 // one at a time, so no lock.
 std::set<void*> live;
 
-void created(void* handle) {
+// Notes a handle the engine created and hands it on.
+template <typename Handle>
+Handle counted(Handle handle) {
     if (handle != nullptr) live.insert(handle);
+    return handle;
 }
 BOOL released(void* handle, BOOL ok) {
     if (ok) live.erase(handle);
     return ok;
 }
 
-HBRUSH WINAPI counted_CreateSolidBrush(COLORREF c) {
-    HBRUSH h = CreateSolidBrush(c);
-    created(h);
-    return h;
-}
-HPEN WINAPI counted_CreatePen(int style, int width, COLORREF c) {
-    HPEN h = CreatePen(style, width, c);
-    created(h);
-    return h;
-}
-HDC WINAPI counted_CreateCompatibleDC(HDC dc) {
-    HDC h = CreateCompatibleDC(dc);
-    created(h);
-    return h;
-}
+HBRUSH WINAPI counted_CreateSolidBrush(COLORREF c) { return counted(CreateSolidBrush(c)); }
+HPEN WINAPI counted_CreatePen(int style, int width, COLORREF c) { return counted(CreatePen(style, width, c)); }
+HDC WINAPI counted_CreateCompatibleDC(HDC dc) { return counted(CreateCompatibleDC(dc)); }
 HBITMAP WINAPI counted_CreateCompatibleBitmap(HDC dc, int w, int h) {
-    HBITMAP b = CreateCompatibleBitmap(dc, w, h);
-    created(b);
-    return b;
+    return counted(CreateCompatibleBitmap(dc, w, h));
 }
 HRGN WINAPI counted_CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) {
-    HRGN g = CreateRoundRectRgn(l, t, r, b, w, h);
-    created(g);
-    return g;
+    return counted(CreateRoundRectRgn(l, t, r, b, w, h));
 }
-HRGN WINAPI counted_CreateRectRgnIndirect(const RECT* rect) {
-    HRGN g = CreateRectRgnIndirect(rect);
-    created(g);
-    return g;
-}
-HFONT WINAPI counted_CreateFontIndirectA(const LOGFONTA* font) {
-    HFONT f = CreateFontIndirectA(font);
-    created(f);
-    return f;
-}
+HRGN WINAPI counted_CreateRectRgnIndirect(const RECT* rect) { return counted(CreateRectRgnIndirect(rect)); }
+HFONT WINAPI counted_CreateFontIndirectA(const LOGFONTA* font) { return counted(CreateFontIndirectA(font)); }
 BOOL WINAPI counted_DeleteObject(HGDIOBJ h) { return released(h, DeleteObject(h)); }
 BOOL WINAPI counted_DeleteDC(HDC h) { return released(h, DeleteDC(h)); }
-HDC WINAPI counted_GetDC(HWND w) {
-    HDC h = GetDC(w);
-    created(h);
-    return h;
-}
+HDC WINAPI counted_GetDC(HWND w) { return counted(GetDC(w)); }
 int WINAPI counted_ReleaseDC(HWND w, HDC h) { return released(h, ReleaseDC(w, h)); }
 
 struct Replacement {
@@ -130,14 +105,6 @@ const char* frame_class() {
     return name;
 }
 
-HWND child(const char* cls, const char* text, DWORD style, DWORD ex_style, int x, int y, int w,
-           int h, HWND parent) {
-    HWND window = CreateWindowExA(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
-                                  parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    return window;
-}
-
 }  // namespace
 
 HMODULE engine_module() {
@@ -175,10 +142,17 @@ DWORD WINAPI run_scenario(void* scenario) {
 }  // namespace
 
 void on_fresh_thread(const std::function<void()>& scenario) {
-    HANDLE thread = CreateThread(nullptr, 0, run_scenario,
-                                 const_cast<std::function<void()>*>(&scenario), 0, nullptr);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    const win32::UniqueKernelHandle thread(CreateThread(
+        nullptr, 0, run_scenario, const_cast<std::function<void()>*>(&scenario), 0, nullptr));
+    WaitForSingleObject(thread.get(), INFINITE);
+}
+
+HWND control(const char* cls, const char* text, DWORD style, DWORD ex_style, int x, int y, int w,
+             int h, HWND parent) {
+    HWND window = CreateWindowExA(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
+                                  parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return window;
 }
 
 Sample create_sample(int x, int y) {
@@ -186,19 +160,19 @@ Sample create_sample(int x, int y) {
     s.frame = CreateWindowExA(0, frame_class(), "",
                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE,
                               x, y, 420, 320, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    s.label = child("Static", "标签", SS_LEFT | SS_CENTERIMAGE, 0, 16, 8, 200, 24, s.frame);
-    s.button = child("Button", "关于群", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP, 0,
+    s.label = control("Static", "标签", SS_LEFT | SS_CENTERIMAGE, 0, 16, 8, 200, 24, s.frame);
+    s.button = control("Button", "关于群", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP, 0,
                      260, 8, 120, 30, s.frame);
-    s.tab = child(WC_TABCONTROLA, "", 0, 0, 0, 48, 412, 236, s.frame);
+    s.tab = control(WC_TABCONTROLA, "", 0, 0, 0, 48, 412, 236, s.frame);
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>("电玩");
     SendMessageA(s.tab, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     item.pszText = const_cast<char*>("源计划");
     SendMessageA(s.tab, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&item));
-    s.tab_label = child("Static", "电玩安妮", SS_LEFT | SS_CENTERIMAGE, WS_EX_TRANSPARENT, 32, 40,
+    s.tab_label = control("Static", "电玩安妮", SS_LEFT | SS_CENTERIMAGE, WS_EX_TRANSPARENT, 32, 40,
                         128, 32, s.tab);
-    s.tab_button = child("Button", "修改", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP, 0,
+    s.tab_button = control("Button", "修改", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP, 0,
                          8, 80, 96, 32, s.tab);
     pump();
     return s;
@@ -224,24 +198,17 @@ Capture::Capture(HWND window) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
+    dc_.reset(CreateCompatibleDC(nullptr));
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<std::uint32_t*>(bits);
-    old_ = SelectObject(dc_, bitmap_);
+    selected_.emplace(dc_.get(), bitmap_.get());
     // A colour no theme uses, so an unpainted pixel can't pass for a painted one.
     RECT all{0, 0, width_, height_};
-    HBRUSH marker = CreateSolidBrush(RGB(1, 2, 3));
-    FillRect(dc_, &all, marker);
-    DeleteObject(marker);
-    PrintWindow(window, dc_, PW_CLIENTONLY);
+    const win32::UniqueBrush marker(CreateSolidBrush(RGB(1, 2, 3)));
+    FillRect(dc_.get(), &all, marker.get());
+    PrintWindow(window, dc_.get(), PW_CLIENTONLY);
     GdiFlush();
-}
-
-Capture::~Capture() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
 }
 
 COLORREF Capture::at(int x, int y) const {

@@ -1,19 +1,21 @@
 #pragma once
-// A small host for the engine in tests: loads SkinH_EL.dll, counts the GDI
-// objects it creates, builds sample windows and reads back their pixels.
+// A small host for the engine in the tests, the bench and the contact sheet:
+// loads SkinH_EL.dll, counts the GDI objects it creates, builds sample windows
+// and reads back their pixels.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
-#include <vector>
+#include <optional>
 
 #include "engine/core/theme.h"
+#include "engine/skinh_el.h"
 #include "engine/tests/theme_bytes.h"
+#include "win32/gdi.h"
 
 namespace engine_test {
 
-using AttachFunction = int(WINAPI*)(const unsigned char*, std::uint32_t, const char*, int, int,
-                                    int);
+using AttachFunction = decltype(&SkinH_AttachRes);
 
 // The engine beside the test program, loaded once, with its GDI calls counted.
 HMODULE engine_module();
@@ -37,6 +39,10 @@ struct Sample {
 };
 Sample create_sample(int x = 40, int y = 40);
 
+// A visible child control in the default GUI font.
+HWND control(const char* cls, const char* text, DWORD style, DWORD ex_style, int x, int y, int w,
+             int h, HWND parent);
+
 // Pumps messages until nothing is pending, so paints have happened.
 void pump();
 
@@ -46,7 +52,6 @@ public:
     explicit Capture(HWND window);
     Capture(const Capture&) = delete;
     Capture& operator=(const Capture&) = delete;
-    ~Capture();
 
     COLORREF at(int x, int y) const;
     int width() const { return width_; }
@@ -55,9 +60,9 @@ public:
 
 private:
     int width_ = 0, height_ = 0;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    win32::UniqueMemoryDc dc_;
+    win32::UniqueBitmap bitmap_;
+    std::optional<win32::SelectGuard> selected_;
     std::uint32_t* bits_ = nullptr;
 };
 

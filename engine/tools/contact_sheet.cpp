@@ -7,10 +7,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "engine/tests/embedded_themes.h"
 #include "engine/tests/engine_host.h"
+#include "win32/gdi.h"
 
 namespace {
 
@@ -19,6 +21,17 @@ using engine_test::Sample;
 constexpr int kColumns = 6;
 constexpr int kLabelHeight = 28;
 
+// A bitmap to draw into, compatible with `like`.
+struct Surface {
+    win32::UniqueMemoryDc dc;
+    win32::UniqueBitmap bitmap;
+    std::optional<win32::SelectGuard> selected;
+    Surface(HDC like, int width, int height)
+        : dc(CreateCompatibleDC(like)), bitmap(CreateCompatibleBitmap(like, width, height)) {
+        selected.emplace(dc.get(), bitmap.get());
+    }
+};
+
 // Wine's PrintWindow leaves children and the caption out, so the client area
 // of each window is printed on its own and placed where it stands, bottom of
 // the z-order first.
@@ -26,14 +39,11 @@ void compose(HWND window, HDC dc, POINT origin) {
     RECT rect;
     GetClientRect(window, &rect);
     const int width = rect.right, height = rect.bottom;
-    HDC layer = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ old = SelectObject(layer, bitmap);
-    PrintWindow(window, layer, PW_CLIENTONLY);
-    BitBlt(dc, origin.x, origin.y, width, height, layer, 0, 0, SRCCOPY);
-    SelectObject(layer, old);
-    DeleteObject(bitmap);
-    DeleteDC(layer);
+    {
+        const Surface layer(dc, width, height);
+        PrintWindow(window, layer.dc.get(), PW_CLIENTONLY);
+        BitBlt(dc, origin.x, origin.y, width, height, layer.dc.get(), 0, 0, SRCCOPY);
+    }
 
     for (HWND child = GetWindow(window, GW_CHILD) ? GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST) : nullptr;
          child != nullptr; child = GetWindow(child, GW_HWNDPREV)) {
@@ -69,24 +79,6 @@ bool save_bmp(HDC dc, HBITMAP bitmap, int width, int height, const char* path) {
     return std::fclose(out) == 0;
 }
 
-struct Surface {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    Surface(int width, int height) {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        old = SelectObject(dc, bitmap);
-    }
-    ~Surface() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,10 +92,11 @@ int main(int argc, char** argv) {
     const int cell_width = frame.right, cell_height = frame.bottom;
     const int rows = (engine_test::kThemeCount + kColumns - 1) / kColumns;
     const int width = kColumns * cell_width, height = rows * (cell_height + kLabelHeight);
-    Surface sheet(width, height);
+    const win32::WindowDc screen(nullptr, win32::WindowDc::client_area);
+    const Surface sheet(screen.get(), width, height);
     RECT all{0, 0, width, height};
-    FillRect(sheet.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SelectObject(sheet.dc, GetStockObject(DEFAULT_GUI_FONT));
+    FillRect(sheet.dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const win32::SelectGuard font(sheet.dc.get(), GetStockObject(DEFAULT_GUI_FONT));
 
     int failures = 0;
     for (int n = 1; n <= engine_test::kThemeCount; ++n) {
@@ -114,20 +107,20 @@ int main(int argc, char** argv) {
         }
         engine_test::pump();
         const POINT at{((n - 1) % kColumns) * cell_width, ((n - 1) / kColumns) * (cell_height + kLabelHeight)};
-        compose(sample.frame, sheet.dc, at);
+        compose(sample.frame, sheet.dc.get(), at);
         char caption[32];
         std::snprintf(caption, sizeof caption, "主题 %d", n);
         RECT text{at.x, at.y + cell_height, at.x + cell_width, at.y + cell_height + kLabelHeight};
-        DrawTextA(sheet.dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextA(sheet.dc.get(), caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    if (!save_bmp(sheet.dc, sheet.bitmap, width, height, argv[1])) return 1;
+    if (!save_bmp(sheet.dc.get(), sheet.bitmap.get(), width, height, argv[1])) return 1;
 
     if (argc > 2) {
         engine_test::attach(engine_test::theme_container(5));
         engine_test::pump();
-        Surface single(cell_width, cell_height);
-        compose(sample.frame, single.dc, POINT{0, 0});
-        if (!save_bmp(single.dc, single.bitmap, cell_width, cell_height, argv[2])) return 1;
+        const Surface single(screen.get(), cell_width, cell_height);
+        compose(sample.frame, single.dc.get(), POINT{0, 0});
+        if (!save_bmp(single.dc.get(), single.bitmap.get(), cell_width, cell_height, argv[2])) return 1;
         if (argc > 3) {
             SetWindowTextA(sample.frame, "主题 5");
             const DWORD until = GetTickCount() + 1000u * static_cast<DWORD>(std::atoi(argv[3]));

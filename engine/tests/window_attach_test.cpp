@@ -1,5 +1,6 @@
-// The engine inside a GUI thread: existing and new windows, message boxes,
-// button states, refusals that change nothing, and a clean life cycle.
+// The attach call inside a GUI thread: which windows take the theme (those
+// that exist, those created later, message boxes, the folder dialog), every
+// theme attaching, refusals that change nothing, and a clean life cycle.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -9,27 +10,14 @@
 #include <cstring>
 #include <string>
 
-#include "engine/core/load_theme.h"
 #include "engine/tests/embedded_themes.h"
 #include "engine/tests/engine_host.h"
+#include "engine/tests/window_checks.h"
 
 namespace engine_test {
 namespace {
 
 using engine::Role;
-
-engine::Theme theme_number(int n) {
-    const Bytes bytes = theme_container(n);
-    engine::Theme theme;
-    EXPECT_EQ(engine::load_theme(bytes.data(), bytes.size(), theme), engine::kAttached);
-    return theme;
-}
-
-// Near the bottom of a button face, where its gradient ends; clear of the
-// default button's heavier border.
-COLORREF face_pixel(const Capture& c, const engine::Theme& theme) {
-    return c.at(c.width() / 2, c.height() - theme.border_width - 2);
-}
 
 void expect_sample_themed(const Sample& s, const engine::Theme& theme) {
     const Capture frame(s.frame);
@@ -190,118 +178,6 @@ TEST(Engine, FolderDialogTakesTheTheme) {
     });
 }
 
-// The caption band's point where the frame answers `hit`, scanning from the right.
-bool find_hit(HWND frame, LRESULT hit, POINT& found) {
-    RECT window, client;
-    GetWindowRect(frame, &window);
-    GetClientRect(frame, &client);
-    POINT top{0, 0};
-    ClientToScreen(frame, &top);
-    const int y = (window.top + top.y) / 2 + 1;
-    for (int x = window.right - 2; x > window.left; --x) {
-        if (SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) {
-            found = POINT{x, y};
-            return true;
-        }
-    }
-    return false;
-}
-
-COLORREF caption_pixel(HWND frame) {
-    RECT window;
-    GetWindowRect(frame, &window);
-    POINT top{0, 0};
-    ClientToScreen(frame, &top);
-    HDC dc = GetWindowDC(frame);
-    const COLORREF pixel = GetPixel(dc, (window.right - window.left) / 2, (top.y - window.top) / 2);
-    ReleaseDC(frame, dc);
-    return pixel;
-}
-
-void click_caption_button(HWND frame, POINT screen_point) {
-    SendMessageA(frame, WM_NCLBUTTONDOWN, SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(screen_point.x, screen_point.y)),
-                 MAKELPARAM(screen_point.x, screen_point.y));
-    POINT client = screen_point;
-    ScreenToClient(frame, &client);
-    SendMessageA(frame, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
-    pump();
-}
-
-TEST(Engine, CaptionTakesTheThemeAndItsButtonsStillWork) {
-    const engine::Theme theme = theme_number(5);
-    on_fresh_thread([&] {
-        const Sample s = create_sample();
-        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
-        RedrawWindow(s.frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        const COLORREF caption = caption_pixel(s.frame);
-        const auto halfway = [](engine::Rgb a, engine::Rgb b) {
-            return engine::Rgb{static_cast<std::uint8_t>((a.r + b.r) / 2), static_cast<std::uint8_t>((a.g + b.g) / 2),
-                               static_cast<std::uint8_t>((a.b + b.b) / 2)};
-        };
-        // Active, or inactive (halfway to the window colour) when the test
-        // window is not in the foreground.
-        EXPECT_TRUE(close_to(caption, theme[Role::kCaption]) ||
-                    close_to(caption, halfway(theme[Role::kCaption], theme[Role::kWindow])))
-            << std::hex << caption;
-
-        POINT minimize, close, middle;
-        ASSERT_TRUE(find_hit(s.frame, HTMINBUTTON, minimize));
-        ASSERT_TRUE(find_hit(s.frame, HTCLOSE, close));
-        EXPECT_GT(close.x, minimize.x);
-        RECT window;
-        GetWindowRect(s.frame, &window);
-        middle = POINT{(window.left + window.right) / 2, close.y};
-        EXPECT_EQ(SendMessageA(s.frame, WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTCAPTION);
-
-        click_caption_button(s.frame, minimize);
-        EXPECT_TRUE(IsIconic(s.frame));
-        ShowWindow(s.frame, SW_RESTORE);
-        pump();
-        ASSERT_TRUE(find_hit(s.frame, HTCLOSE, close));
-        click_caption_button(s.frame, close);
-        EXPECT_FALSE(IsWindow(s.frame));
-        if (IsWindow(s.frame)) DestroyWindow(s.frame);
-    });
-}
-
-struct ButtonState {
-    const char* name;
-    void (*enter)(HWND button);
-    Role face;
-    Role border;
-};
-
-class ButtonStates : public ::testing::TestWithParam<ButtonState> {};
-
-TEST_P(ButtonStates, PaintFromTheTheme) {
-    const engine::Theme theme = theme_number(5);
-    on_fresh_thread([&] {
-        const Sample s = create_sample();
-        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
-        pump();
-        GetParam().enter(s.button);
-        const Capture c(s.button);  // at once: a pump could end the hover
-        EXPECT_TRUE(close_to(face_pixel(c, theme), theme[GetParam().face])) << std::hex << face_pixel(c, theme);
-        EXPECT_TRUE(close_to(c.at(c.width() / 2, 0), theme[GetParam().border])) << std::hex << c.at(c.width() / 2, 0);
-        DestroyWindow(s.frame);
-    });
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ButtonStates,
-    ::testing::Values(
-        ButtonState{"normal", [](HWND) {}, Role::kButtonFace, Role::kButtonBorder},
-        ButtonState{"hot", [](HWND b) { SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); },
-                    Role::kButtonHotFace, Role::kButtonHotBorder},
-        ButtonState{"pressed", [](HWND b) { SendMessageA(b, BM_SETSTATE, TRUE, 0); },
-                    Role::kButtonPressedFace, Role::kButtonPressedBorder},
-        ButtonState{"disabled", [](HWND b) { EnableWindow(b, FALSE); }, Role::kButtonDisabledFace,
-                    Role::kButtonDisabledBorder},
-        ButtonState{"default", [](HWND b) { SendMessageA(b, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE); },
-                    Role::kButtonFace, Role::kButtonDefaultBorder},
-        ButtonState{"focused", [](HWND b) { SetFocus(b); }, Role::kButtonFace, Role::kButtonBorder}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST(Engine, RefusedThemeLeavesWindowsUntouched) {
     const engine::Theme theme = theme_number(5);
     on_fresh_thread([&] {
@@ -322,36 +198,6 @@ TEST(Engine, RefusedThemeLeavesWindowsUntouched) {
         const Sample later = create_sample(60, 60);
         expect_sample_themed(later, theme);
         DestroyWindow(later.frame);
-        DestroyWindow(s.frame);
-    });
-}
-
-// The thread's skinned windows all paint through one reused surface: what a
-// paint leaves there (pixels, colours, clipping, origin) must not show in the
-// next window's, whatever their sizes and order.
-TEST(Engine, ScreenShowsEachWindowsOwnPicture) {
-    on_fresh_thread([&] {
-        const Sample s = create_sample();
-        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
-        pump();
-        // Largest first, then smaller ones; the transparent label moves the
-        // origin while it paints its parent beneath it.
-        const HWND order[] = {s.tab, s.button, s.tab_label, s.tab_button, s.label, s.tab, s.tab_label};
-        for (HWND window : order) {
-            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            const Capture printed(window);
-            HDC screen = GetDC(window);
-            int differing = 0;
-            // The tab's body is covered by its children: its strip only.
-            const int rows = window == s.tab ? 16 : printed.height();
-            for (int y = 0; y < rows; y += 3) {
-                for (int x = 0; x < printed.width(); x += 5) {
-                    if (!close_to(GetPixel(screen, x, y), printed.at(x, y), 0)) ++differing;
-                }
-            }
-            ReleaseDC(window, screen);
-            EXPECT_EQ(differing, 0) << "window " << window;
-        }
         DestroyWindow(s.frame);
     });
 }

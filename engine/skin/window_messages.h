@@ -1,0 +1,23 @@
+#pragma once
+// What a skinned window of each kind does with its messages: paint from the
+// theme, answer its children's colour questions, track the mouse for hot
+// looks, and hand everything else to the native procedure (pass_on).
+#include <windows.h>
+
+#include "engine/skin/resources.h"
+
+namespace engine {
+
+struct SkinnedWindow;
+
+LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self);
+LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self);
+LRESULT label_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self);
+LRESULT tab_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self);
+LRESULT tree_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self);
+
+// A tree view takes its colours once, when it is created; one skinned after
+// its creation gets them here.
+void colour_tree(HWND window, const SkinResources& skin);
+
+}  // namespace engine
