@@ -2,18 +2,21 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/fatal_error.h"
 #include "runtime/run_directory.h"
 #include "runtime/text.h"
+#include "win32/unique_handle.h"
 
 namespace runtime {
 
 namespace {
 
-std::vector<HMODULE>& loaded_modules() {
-    static std::vector<HMODULE> modules;
+// Freed in the reverse order of loading.
+std::vector<win32::UniqueModule>& loaded_modules() {
+    static std::vector<win32::UniqueModule> modules;
     return modules;
 }
 
@@ -84,24 +87,21 @@ HMODULE load_declared_dll(const char* dll_file_name, DllLoader load) {
 }
 
 FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name) {
-    HMODULE module = load_declared_dll(dll_file_name, LoadLibraryA);
+    win32::UniqueModule module(load_declared_dll(dll_file_name, LoadLibraryA));
     const LPCSTR key = entry_key(entry_name);
     // Ordinal 0 does not exist; passed on, it would read as a null name.
-    FARPROC address = module != nullptr && key != nullptr ? GetProcAddress(module, key) : nullptr;
+    FARPROC address = module && key != nullptr ? GetProcAddress(module.get(), key) : nullptr;
     if (address == nullptr) {
-        if (module != nullptr) FreeLibrary(module);
+        module.reset();  // the fatal error ends the process without unwinding
         fatal_error(0, join_texts({"无法找到指定DLL库文件“", dll_file_name, "”中的输出命令“", entry_name, "”"}));
     }
-    loaded_modules().push_back(module);
+    loaded_modules().push_back(std::move(module));
     return address;
 }
 
 void free_dll_command_modules() {
     auto& modules = loaded_modules();
-    while (!modules.empty()) {
-        FreeLibrary(modules.back());
-        modules.pop_back();
-    }
+    while (!modules.empty()) modules.pop_back();
 }
 
 }  // namespace runtime

@@ -27,7 +27,8 @@ HeapBlock copy_of_stored_byte_set(const unsigned char* stored) {
     return copy;
 }
 
-int attach_through_engine(const void* theme, int length, const char* text, int a, int b, int c) {
+int WINAPI attach_through_engine(const unsigned char* theme, std::uint32_t length, const char* text, int a, int b,
+                                 int c) {
     return runtime::skin_attach_res(theme, length, text, a, b, c);
 }
 
@@ -41,7 +42,7 @@ void hand_over_theme(int number, AttachRes attach) {
         copy = copy_of_stored_byte_set(stored);
         bytes = runtime::stored_byte_set(copy.get());
     }
-    attach(bytes.data, static_cast<int>(runtime::byte_set_length(bytes)), kEmptyText, 0, 0, 0);
+    attach(bytes.data, runtime::byte_set_length(bytes), kEmptyText, 0, 0, 0);
 }
 
 void select_interface_theme(int number) {

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "engine/skinh_el.h"
+
 namespace theme {
 
 // The theme the program starts with.
 inline constexpr int kStartupTheme = 5;
 
-// The shape of the engine's SkinH_AttachRes as the program calls it (cdecl on
-// our side: the production binding forwards to the stdcall DLL entry).
-using AttachRes = int (*)(const void* theme, int length, const char* text, int a, int b, int c);
+// The engine's entry, or a stand-in of the same type in tests.
+using AttachRes = decltype(&SkinH_AttachRes);
 
 // Writes the engine file when missing, then hands theme n (1..33) to the
 // engine. Any other number hands over a null address and the length 0.

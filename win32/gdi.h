@@ -1,6 +1,7 @@
 #pragma once
 // GDI objects and device contexts released on the way out, so a paint that
-// bails out early leaks nothing and leaves the DC as it found it.
+// bails out early leaks nothing and leaves the DC as it found it. Releasing
+// never changes GetLastError().
 #include <windows.h>
 
 #include "win32/unique_handle.h"
@@ -29,7 +30,7 @@ public:
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     ~PaintDc() {
-        if (dc_ != nullptr) EndPaint(window_, &paint_);
+        if (dc_ != nullptr) keeping_last_error([this] { EndPaint(window_, &paint_); });
     }
 
     HDC get() const { return dc_; }
@@ -51,7 +52,7 @@ public:
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {
-        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+        if (dc_ != nullptr) keeping_last_error([this] { ReleaseDC(window_, dc_); });
     }
 
     HDC get() const { return dc_; }
@@ -70,7 +71,7 @@ public:
     SavedDc(const SavedDc&) = delete;
     SavedDc& operator=(const SavedDc&) = delete;
     ~SavedDc() {
-        if (saved_ != 0) RestoreDC(dc_, saved_);
+        if (saved_ != 0) keeping_last_error([this] { RestoreDC(dc_, saved_); });
     }
 
     // False when SaveDC failed: then nothing will be restored either.
@@ -88,7 +89,7 @@ public:
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
     ~SelectGuard() {
-        if (old_ != nullptr && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+        if (old_ != nullptr && old_ != HGDI_ERROR) keeping_last_error([this] { SelectObject(dc_, old_); });
     }
 
 private:

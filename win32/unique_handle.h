@@ -9,6 +9,15 @@
 
 namespace win32 {
 
+// Runs a clean-up step without changing GetLastError(), so a failing call's
+// reason survives the releases on the way out.
+template <typename Release>
+void keeping_last_error(Release release) {
+    const DWORD error = GetLastError();
+    release();
+    SetLastError(error);
+}
+
 template <typename Traits>
 class UniqueHandle {
 public:
@@ -31,11 +40,7 @@ public:
     Value release() { return std::exchange(value_, Traits::empty()); }
     void reset(Value value = Traits::empty()) {
         Value old = std::exchange(value_, value);
-        if (old != Traits::empty()) {
-            const DWORD error = GetLastError();
-            Traits::close(old);
-            SetLastError(error);
-        }
+        if (old != Traits::empty()) keeping_last_error([old] { Traits::close(old); });
     }
 
 private:

@@ -8,8 +8,11 @@
 //               of HeapFree, which this DLL redirects while it is loaded)
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+
+#include "engine/skinh_el.h"
 
 namespace {
 
@@ -68,8 +71,8 @@ void redirect_heap_free_import(DWORD_PTR from, DWORD_PTR to) {
 
 }  // namespace
 
-extern "C" __attribute__((dllexport)) int WINAPI SkinH_AttachRes(const unsigned char* theme, int length,
-                                                            const char* text, int a, int b, int c) {
+extern "C" __attribute__((dllexport)) int WINAPI SkinH_AttachRes(const unsigned char* theme, std::uint32_t length,
+                                                                  const char* text, int a, int b, int c) {
     ++call_count;
     char head[9] = "-";
     long copy_size = -1;
@@ -85,7 +88,7 @@ extern "C" __attribute__((dllexport)) int WINAPI SkinH_AttachRes(const unsigned 
     }
     char line[256];
     std::snprintf(line, sizeof line,
-                  "call=%d length=%d data_null=%d head=%s copy_size=%ld text_null=%d "
+                  "call=%d length=%u data_null=%d head=%s copy_size=%ld text_null=%d "
                   "text_empty=%d a=%d b=%d c=%d",
                   call_count, length, theme == nullptr, head, copy_size, text == nullptr,
                   text != nullptr && text[0] == '\0', a, b, c);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -48,14 +49,11 @@ struct Received {
 };
 Received received;
 
-int record(const void* theme, int length, const char* text, int a, int b, int c) {
+int WINAPI record(const unsigned char* theme, std::uint32_t length, const char* text, int a, int b, int c) {
     ++received.calls;
     received.theme = theme;
-    received.length = length;
-    if (theme != nullptr && length > 0) {
-        const auto* data = static_cast<const unsigned char*>(theme);
-        received.bytes.assign(data, data + length);
-    }
+    received.length = static_cast<int>(length);
+    if (theme != nullptr && length > 0) received.bytes.assign(theme, theme + length);
     received.text = text;
     if (text != nullptr) received.text_value = text;
     received.a = a, received.b = b, received.c = c;
