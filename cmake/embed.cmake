@@ -6,7 +6,9 @@
 #     extern "C" const unsigned char <symbol>[];
 # and reads it with runtime::stored_byte_set(<symbol>). Generated C arrays are
 # no option at this size: 100 MB of them take minutes and gigabytes to compile.
-# The object is rebuilt when a file changes and only then.
+# A file may be named by a generator expression ($<TARGET_FILE:...>). The
+# object is rebuilt when a file changes and only then. The files are recorded
+# in the target's EMBEDDED_FILES property.
 function(embed_byte_sets target)
     set(pairs ${ARGN})
     list(LENGTH pairs count)
@@ -26,15 +28,23 @@ function(embed_byte_sets target)
         else()
             set(label "${symbol}")
         endif()
-        cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE)
+        if(NOT file MATCHES "^\\$<")
+            cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE)
+        endif()
         list(APPEND files "${file}")
         string(APPEND text
             "\t.balign 16\n\t.globl ${label}\n${label}:\n"
             "\t.long 1\n\t.long 2f - 1f\n1:\t.incbin \"${file}\"\n2:\n")
     endwhile()
-    file(CONFIGURE OUTPUT "${source}" CONTENT "${text}" @ONLY)
-    set_source_files_properties("${source}" PROPERTIES OBJECT_DEPENDS "${files}")
-    # What went in, for the checks of the finished image.
-    set_property(TARGET ${target} APPEND PROPERTY EMBEDDED_FILES ${files})
+    # The listing is written at generation time, when the generator
+    # expressions have their values; the copy that is assembled is renewed
+    # whenever one of the files is newer, which makes the object be rebuilt.
+    file(GENERATE OUTPUT "${source}.in" CONTENT "${text}")
+    add_custom_command(OUTPUT "${source}"
+        COMMAND ${CMAKE_COMMAND} -E copy "${source}.in" "${source}"
+        COMMAND ${CMAKE_COMMAND} -E touch "${source}"
+        DEPENDS "${source}.in" ${files}
+        VERBATIM)
     target_sources(${target} PRIVATE "${source}")
+    set_property(TARGET ${target} APPEND PROPERTY EMBEDDED_FILES ${files})
 endfunction()
