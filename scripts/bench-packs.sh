@@ -10,10 +10,8 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-arch=$(runnable_arch)
-build=$(build_dir "$arch")
 # Everything the steps need but the steps themselves.
-build_project_for "$arch" runtime packs/CMakeFiles/packs_bench.dir/bench/packs_bench.cpp.obj >/dev/null
+build_runnable runtime packs/CMakeFiles/packs_bench.dir/bench/packs_bench.cpp.obj >/dev/null
 
 seconds() { awk -v s="$1" -v e="$(date +%s%N)" 'BEGIN { printf "%.2f", (e - s) / 1e9 }'; }
 object=packs/CMakeFiles/packs.dir/packs_byte_sets.S.obj
@@ -30,8 +28,6 @@ rm -rf "$build/packs/archives" "$build/$object" "$build/packs/libpacks.a" "$buil
     cmake --build "$build" --target packs_bench >/dev/null
     echo "embed step, linking the executable:                              $(seconds "$start") s"
 
-    export WINE_ARCH=$arch WINEPREFIX=$build/wineprefix
-    . scripts/wine-env.sh
-    wine_prefix_ready
+    start_wine_session "$arch"
     wine "$build/packs/packs_bench.exe"
 } | figures "$arch"

@@ -7,9 +7,7 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-arch=$(runnable_arch)
-build=$(build_dir "$arch")
-build_project_for "$arch" startup_bench skin_pack_tool skin_pack_tool_empty_packs
+build_runnable startup_bench skin_pack_tool skin_pack_tool_empty_packs
 
 start_wine_session "$arch"
 

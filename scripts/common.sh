@@ -26,6 +26,14 @@ runnable_arch() {
     if host_runs_32bit; then echo i686; else echo x86_64; fi
 }
 
+# build_runnable [TARGET...]: the build this host can run (sets arch and
+# build), with the given targets built in it.
+build_runnable() {
+    arch=$(runnable_arch)
+    build=$(build_dir "$arch")
+    build_project_for "$arch" "$@"
+}
+
 # build_project_for ARCH [TARGET...]: installs what is missing, configures the
 # architecture's build folder and builds the given targets (everything when
 # none is given).
@@ -59,15 +67,29 @@ start_private_display() {
     rm -f "$number_file"
 }
 
-# start_wine_session [ARCH]: the architecture's test prefix (32-bit by
-# default) on a screen of our own, with one wineserver for everything that
-# follows; both are stopped when the calling script exits.
+# Whether DISPLAY names a screen we can use.
+has_display() {
+    case ${DISPLAY:-} in
+        "") return 1 ;;
+        :*) local number=${DISPLAY#:}; [ -S "/tmp/.X11-unix/X${number%%.*}" ] ;;
+        *) return 0 ;;  # a forwarded or remote display: trust it
+    esac
+}
+
+# start_wine_session [ARCH [PREFIX [--user-display]]]: every script that runs
+# Windows programs starts here. The prefix (the architecture's test prefix by
+# default; 32-bit unless ARCH says otherwise) is made ready, on a screen of
+# our own (or the user's, with --user-display, when there is one), with one
+# wineserver for everything that follows; all of it is stopped when the
+# calling script exits. xvfb_pid is empty when the user's screen is used.
 start_wine_session() {
     export WINE_ARCH=${1:-i686}
-    export WINEPREFIX=$(build_dir "$WINE_ARCH")/wineprefix
+    export WINEPREFIX=${2:-$(build_dir "$WINE_ARCH")/wineprefix}
     . "$root/scripts/wine-env.sh"
+    if [ "${3:-}" != --user-display ] || ! has_display; then
+        [ -n "${xvfb_pid:-}" ] || start_private_display
+    fi
     wine_prefix_ready
-    [ -n "${xvfb_pid:-}" ] || start_private_display
     keep_wineserver_up
     trap 'stop_wine_session' EXIT
 }

@@ -8,9 +8,7 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-arch=$(runnable_arch)
-build=$(build_dir "$arch")
-build_project_for "$arch" engine_contact_sheet skinh_el
+build_runnable engine_contact_sheet skinh_el
 
 work=$(mktemp -d)
 start_wine_session "$arch"

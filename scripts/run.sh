@@ -15,33 +15,17 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-arch=$(runnable_arch)
+build_runnable skin_pack_tool startup_demo_driver
 if [ "$arch" = i686 ]; then
     echo "run: the 32-bit program (build/app/skin_pack_tool.exe)"
 else
     echo "run: this host runs no 32-bit code: the 64-bit build of the program (build/x86_64/app/skin_pack_tool.exe)"
 fi
-build=$(build_dir "$arch")
-build_project_for "$arch" skin_pack_tool startup_demo_driver
 
-export WINE_ARCH=$arch WINEPREFIX=$build/run-prefix
-. scripts/wine-env.sh
-
-# Without a usable display, one of our own; remembered for the prefix set-up
-# (wineboot wants a display too) and the screenshots.
-has_display() {
-    case ${DISPLAY:-} in
-        "") return 1 ;;
-        :*) local number=${DISPLAY#:}; [ -S "/tmp/.X11-unix/X${number%%.*}" ] ;;
-        *) return 0 ;;  # a forwarded or remote display: trust it
-    esac
-}
+# The user's screen when there is one, else one of our own for the driver and
+# the screenshots.
 xvfb_pid=
-if ! has_display; then
-    start_private_display
-fi
-trap stop_wine_session EXIT
-wine_prefix_ready
+start_wine_session "$arch" "$build/run-prefix" --user-display
 
 game=$WINEPREFIX/drive_c/英雄联盟
 mkdir -p "$game/TCLS" "$game/Game"

@@ -7,9 +7,7 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-arch=$(runnable_arch)
-build=$(build_dir "$arch")
-build_project_for "$arch" skin_pack_tool screenshot_helper
+build_runnable skin_pack_tool screenshot_helper
 
 # Always a screen of our own, so the picture never shows the user's desktop.
 start_wine_session "$arch"

@@ -252,14 +252,13 @@ TEST(ForeignManifest, LargeOrNearlyOursCountsAsForeign) {
     }
 }
 
-// A real full disk: an 8 MB drive (set up by with_small_drive.sh) and a
+// A real full disk: an 8 MB drive (set up by scripts/with-test-drive.sh) and a
 // 35 MB archive, the size of the largest pack.
 TEST(SmallDrive, RunningOutOfSpaceLeavesNothingHalfWritten) {
-    const char* drive = std::getenv("PACKS_SMALL_DRIVE");
-    if (drive == nullptr) {
-        const char* why = std::getenv("PACKS_SMALL_DRIVE_UNAVAILABLE");
-        GTEST_SKIP() << "no small drive: " << (why ? why : "run through with_small_drive.sh");
-    }
+    const char* drive = std::getenv("TEST_DRIVE");
+    const char* why = std::getenv("TEST_DRIVE_UNAVAILABLE");
+    if (drive == nullptr || why != nullptr)
+        GTEST_SKIP() << "no small drive: " << (why ? why : "run through scripts/with-test-drive.sh");
     const std::string directory = std::string(drive) + "\\lol";
     ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((directory + "\\Game").c_str(), nullptr));

@@ -1,5 +1,5 @@
 // Start-up against a drive root: drive T: is mapped to a fresh folder
-// (DRIVE_FOLDER) by with_test_drive.sh before this program runs.
+// (DRIVE_FOLDER) by scripts/with-test-drive.sh before this program runs.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ constexpr char kDriveRoot[] = "T:\\";
 class DriveRootTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(GetFileAttributesA(kDriveRoot), INVALID_FILE_ATTRIBUTES) << "run through with_test_drive.sh";
+        ASSERT_NE(GetFileAttributesA(kDriveRoot), INVALID_FILE_ATTRIBUTES) << "run through scripts/with-test-drive.sh";
         // Paths on T: resolve through the prefix's link, but the folder tree
         // lists only the drives the system has been told of.
         ASSERT_TRUE(DefineDosDeviceA(0, "T:", windows_path(DRIVE_FOLDER).c_str()));

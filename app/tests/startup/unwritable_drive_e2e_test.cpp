@@ -1,5 +1,5 @@
 // The program run from a drive it cannot write its engine file to:
-// with_test_drive.sh maps T: to a small tmpfs (the full-drive case fills it
+// scripts/with-test-drive.sh maps T: to a small tmpfs (the full-drive case fills it
 // until half the engine fits) or to a read-only one that holds the program.
 #include <windows.h>
 
@@ -23,8 +23,8 @@ constexpr DWORD kTimeoutMs = 20000;
 class UnwritableDrive : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* why = std::getenv("STARTUP_TEST_DRIVE_UNAVAILABLE")) GTEST_SKIP() << why;
-        ASSERT_NE(GetFileAttributesA("T:\\"), INVALID_FILE_ATTRIBUTES) << "run through with_test_drive.sh";
+        if (const char* why = std::getenv("TEST_DRIVE_UNAVAILABLE")) GTEST_SKIP() << why;
+        ASSERT_NE(GetFileAttributesA("T:\\"), INVALID_FILE_ATTRIBUTES) << "run through scripts/with-test-drive.sh";
     }
 
     // Starts the program from T:\ (the program with empty packs: small enough
@@ -69,7 +69,7 @@ TEST_F(UnwritableDrive, FullDriveNamesTheEngineFileTheReasonAndTheRemedy) {
 TEST_F(UnwritableDrive, ReadOnlyFolderNamesTheEngineFileTheReasonAndTheRemedy) {
     const std::string program = startup_driver::windows_path(PROGRAM_FILE);
     const std::string program_path = "T:" + program.substr(program.find_last_of('\\'));
-    ASSERT_NE(GetFileAttributesA(program_path.c_str()), INVALID_FILE_ATTRIBUTES) << "placed by with_test_drive.sh";
+    ASSERT_NE(GetFileAttributesA(program_path.c_str()), INVALID_FILE_ATTRIBUTES) << "placed by scripts/with-test-drive.sh";
     // The reason the system gives for any file created there.
     SetLastError(0);
     ASSERT_FALSE(test_support::write_whole_file("T:\\probe", "x"));

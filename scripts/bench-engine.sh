@@ -4,13 +4,11 @@
 # attach counted in them, and the main window's repaint themed against
 # unthemed. Runs are as noisy as the machine: compare lines of one run. Each
 # line names the build it ran (32-bit where the host runs 32-bit code).
-# Usage: bash scripts/engine-bench.sh [runs]   (builds what it needs first)
+# Usage: bash scripts/bench-engine.sh [runs]   (builds what it needs first)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-arch=$(runnable_arch)
-build=$(build_dir "$arch")
-build_project_for "$arch" engine_bench skinh_el >/dev/null
+build_runnable engine_bench skinh_el >/dev/null
 
 start_wine_session "$arch"
 
