@@ -24,19 +24,13 @@ UINT text_format(LONG style) {
         format |= DT_LEFT | DT_WORDBREAK;
     }
     if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_VCENTER | DT_SINGLELINE;
-    switch (style & SS_ELLIPSISMASK) {
-    case SS_ENDELLIPSIS:
-        format |= DT_END_ELLIPSIS;
-        break;
-    case SS_PATHELLIPSIS:
-        format |= DT_PATH_ELLIPSIS;
-        break;
-    case SS_WORDELLIPSIS:
-        format |= DT_WORD_ELLIPSIS;
-        break;
-    default:
-        break;
-    }
+    constexpr struct {
+        LONG style;
+        UINT format;
+    } kEllipses[] = {{SS_ENDELLIPSIS, DT_END_ELLIPSIS}, {SS_PATHELLIPSIS, DT_PATH_ELLIPSIS},
+                     {SS_WORDELLIPSIS, DT_WORD_ELLIPSIS}};
+    for (const auto& ellipsis : kEllipses)
+        if ((style & SS_ELLIPSISMASK) == ellipsis.style) format |= ellipsis.format;
     return format;
 }
 

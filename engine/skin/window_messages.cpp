@@ -180,15 +180,10 @@ LRESULT label_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, S
     LRESULT result;
     const auto paint = [&](HDC dc) { paint_label(window, dc, self.resources()); };
     if (paint_message(window, message, wparam, false, paint, result)) return result;
-    switch (message) {
-    case WM_SETTEXT:
-    case WM_ENABLE:
-    case WM_SETFONT:
-    case WM_UPDATEUISTATE:
+    // What changes how a label looks: repainted over the native drawing.
+    if (message == WM_SETTEXT || message == WM_ENABLE || message == WM_SETFONT || message == WM_UPDATEUISTATE)
         return then_repaint(window, quietly(window, message, wparam, lparam));
-    default:
-        return pass_on(window, message, wparam, lparam);
-    }
+    return pass_on(window, message, wparam, lparam);
 }
 
 LRESULT tab_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {

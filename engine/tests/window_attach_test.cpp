@@ -65,8 +65,7 @@ TEST(Engine, ExistingWindowsTakeTheDefaultTheme) {
     const engine::Theme theme = theme_number(5);
     on_fresh_thread([&] {
         const Sample s = create_sample();
-        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
-        pump();
+        ASSERT_EQ(attach_and_pump(5), engine::kAttached);
         expect_sample_themed(s, theme);
         DestroyWindow(s.frame);
     });
@@ -206,8 +205,7 @@ TEST(Engine, HookAndResourcesGoWithTheLastWindow) {
     on_fresh_thread([&] {
         const long before = engine_gdi_objects();
         const Sample s = create_sample();
-        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
-        pump();
+        ASSERT_EQ(attach_and_pump(5), engine::kAttached);
         EXPECT_GT(engine_gdi_objects(), before);  // brushes and font of the theme
         DestroyWindow(s.frame);
         EXPECT_EQ(engine_gdi_objects(), before);
@@ -229,8 +227,7 @@ TEST(Engine, ThreadEndingReleasesItsSkin) {
 TEST(Engine, NoGdiObjectLeaksOverHundredWindows) {
     on_fresh_thread([&] {
         const Sample keeper = create_sample();
-        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
-        pump();
+        ASSERT_EQ(attach_and_pump(5), engine::kAttached);
         const long settled = engine_gdi_objects();
         for (int i = 0; i < 100; ++i) {
             const Sample s = create_sample(20 + i % 10, 20 + i % 7);

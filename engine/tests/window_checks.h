@@ -17,6 +17,14 @@ inline engine::Theme theme_number(int n) {
     return theme;
 }
 
+// Attaches theme n on the calling thread and lets the windows repaint; the
+// attach call's result.
+inline int attach_and_pump(int n) {
+    const int result = attach(theme_container(n));
+    pump();
+    return result;
+}
+
 // Near the bottom of a button face, where its gradient ends; clear of the
 // default button's heavier border.
 inline COLORREF face_pixel(const Capture& c, const engine::Theme& theme) {

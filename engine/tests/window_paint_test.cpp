@@ -101,8 +101,7 @@ TEST_P(ButtonStates, PaintFromTheTheme) {
     const engine::Theme theme = theme_number(5);
     on_fresh_thread([&] {
         const Sample s = create_sample();
-        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
-        pump();
+        ASSERT_EQ(attach_and_pump(5), engine::kAttached);
         GetParam().enter(s.button);
         const Capture c(s.button);  // at once: a pump could end the hover
         EXPECT_TRUE(close_to(face_pixel(c, theme), theme[GetParam().face])) << std::hex << face_pixel(c, theme);
@@ -132,8 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Engine, ScreenShowsEachWindowsOwnPicture) {
     on_fresh_thread([&] {
         const Sample s = create_sample();
-        ASSERT_EQ(attach(theme_container(5)), engine::kAttached);
-        pump();
+        ASSERT_EQ(attach_and_pump(5), engine::kAttached);
         // Largest first, then smaller ones; the transparent label moves the
         // origin while it paints its parent beneath it.
         const HWND order[] = {s.tab, s.button, s.tab_label, s.tab_button, s.label, s.tab, s.tab_label};
