@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "runtime/text.h"
 #include "win32/unique_handle.h"
 
 namespace packs {
@@ -19,17 +20,11 @@ constexpr DWORD kRefusedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HI
 constexpr char kTemporaryPrefix[] = "skp";
 constexpr char kTemporaryPattern[] = "\\skp*.tmp";
 
-bool same_ignoring_case(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 bool is_temporary_name(std::string_view name) {
     if (name.size() < 8 || name.size() > 11) return false;
     const std::string_view digits = name.substr(3, name.size() - 7);
-    return same_ignoring_case(name.substr(0, 3), kTemporaryPrefix) &&
-           same_ignoring_case(name.substr(name.size() - 4), ".tmp") &&
+    return runtime::same_ignoring_case(name.substr(0, 3), kTemporaryPrefix) &&
+           runtime::same_ignoring_case(name.substr(name.size() - 4), ".tmp") &&
            std::all_of(digits.begin(), digits.end(),
                        [](char digit) { return std::isxdigit(static_cast<unsigned char>(digit)) != 0; });
 }

@@ -23,21 +23,12 @@ std::vector<win32::UniqueModule>& loaded_modules() {
 // The system DLLs the program declares commands of, without their extension.
 constexpr std::string_view kSystemDlls[] = {"kernel32"};
 
-bool same_ascii_name(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 bool is_system_dll(std::string_view name) {
     constexpr std::string_view kExtension = ".dll";
-    if (name.size() > kExtension.size() && same_ascii_name(name.substr(name.size() - kExtension.size()), kExtension))
+    if (name.size() > kExtension.size() && same_ignoring_case(name.substr(name.size() - kExtension.size()), kExtension))
         name.remove_suffix(kExtension.size());
     for (std::string_view system_dll : kSystemDlls)
-        if (same_ascii_name(name, system_dll)) return true;
+        if (same_ignoring_case(name, system_dll)) return true;
     return false;
 }
 

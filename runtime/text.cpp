@@ -29,6 +29,8 @@ Text to_upper_case(std::string_view text) {
     return upper;
 }
 
+bool same_ignoring_case(std::string_view a, std::string_view b) { return to_upper_case(a) == to_upper_case(b); }
+
 std::size_t find_last_backslash(std::string_view text) {
     text = text.substr(0, text_length(text));
     std::size_t last = std::string_view::npos;

@@ -25,6 +25,9 @@ std::size_t text_length(std::string_view text);
 // even when the trail byte is a lower-case letter.
 Text to_upper_case(std::string_view text);
 
+// The same text but for the case of ASCII letters, as file names compare.
+bool same_ignoring_case(std::string_view a, std::string_view b);
+
 // Offset of the last backslash that is a character of its own, never the trail
 // byte (0x5C) of a two-byte character; npos when there is none.
 std::size_t find_last_backslash(std::string_view text);
