@@ -35,10 +35,10 @@ bool is_program_manifest(std::string_view bytes);
 std::string manifest_to_write(const std::optional<std::string>& current, runtime::ByteSet fallback,
                               std::string_view added_pack);
 
-// Reads the whole list at `path`; an absent list (or Game folder) leaves
-// `bytes` empty and is no failure. 0 or the Win32 error code; a list too
+// Reads the whole list at `path`, waiting out a hold; an absent list (or Game
+// folder) leaves `bytes` empty and is no failure. 0 or the Win32 error code; a list too
 // large to be one is refused with ERROR_FILE_TOO_LARGE.
-DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes);
+DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, const FileSteps& steps);
 
 struct BackupFailure {
     DWORD error = 0;            // 0: nothing failed
@@ -51,7 +51,7 @@ struct BackupFailure {
 // it: a list that is not one this program writes, and that no existing backup
 // holds byte for byte, is saved whole under the first free backup name.
 // Backups are never overwritten or deleted; a name taken by anything else is
-// skipped.
+// skipped. A backup path past the system's limit is refused, unwritten.
 BackupFailure back_up_foreign_manifest(const std::string& game_directory, const std::string& bytes,
                                        const FileSteps& steps);
 

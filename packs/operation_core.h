@@ -20,14 +20,15 @@ struct PackFiles {
 struct OperationHooks {
     GameDirectoryReader read_game_directory;
     void (*show_message)(std::string_view text);  // the closing box
-    ChunkWriter write;
-    FileMover move = MoveFileExA;
+    FileSteps files;
     bool (*remove)(std::string_view path) = runtime::delete_file;
 };
 
 // Every step is checked; the first failure ends the operation with a message
 // naming what failed, the path and the reason, and leaves every file it did
-// not finish as it was. An empty game directory writes nothing anywhere.
+// not finish as it was. An empty game directory writes nothing anywhere, and
+// neither does one whose paths would pass the system's limit. A file held for
+// a moment is waited for (FileSteps).
 // Each first clears the temporary files a killed run left in Game. Apply
 // writes the archive before the list, restore the list before it deletes the
 // archive: the list never names an archive that is not whole. The list keeps

@@ -168,6 +168,7 @@ TEST(ForeignManifest, EveryListIsKeptOnceAndNeverOverwritten) {
     apply();
     EXPECT_EQ(read_whole_file(backup), kForeignList);
     EXPECT_EQ(read_whole_file(game.manifest_path()), kForeignList + "\r\n" + name()) << "the game's lines stay";
+    EXPECT_EQ(expect_every_move_follows_a_flush(), 3u) << "the archive, the backup, the list";
 
     const std::string later_list = kForeignList + "\r\nAhri2017.zip";
     ASSERT_TRUE(write_whole_file(game.manifest_path(), later_list));
