@@ -5,7 +5,6 @@
 
 #include <iostream>
 #include <string>
-#include <thread>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -219,6 +218,13 @@ TEST(Buttons, TheGamesOwnListSurvivesApplyAndRestore) {
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
 }
 
+// A virus scanner: holds the file it is given for half a second.
+DWORD WINAPI let_go_after_500_ms(void* held) {
+    Sleep(500);
+    static_cast<win32::UniqueFile*>(held)->reset();
+    return 0;
+}
+
 // What the player sees when something stands in the way, through the real
 // program: a file held by the game or its launcher ends in a box that says
 // what happened and what to do; a list the game rewrote between presses is
@@ -277,11 +283,12 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
                                                           : CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
                                                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
             ASSERT_EQ(static_cast<bool>(lock), c.lock != Lock::none);
-            std::thread scanner;
-            if (c.lock == Lock::list_for_a_moment) scanner = std::thread([&lock] { Sleep(500); lock.reset(); });
+            const win32::UniqueKernelHandle scanner(
+                c.lock == Lock::list_for_a_moment ? CreateThread(nullptr, 0, let_go_after_500_ms, &lock, 0, nullptr)
+                                                  : nullptr);
             const ULONGLONG pressed = GetTickCount64();
             text = press(tool, c.press);
-            if (scanner.joinable()) scanner.join();
+            if (scanner) WaitForSingleObject(scanner.get(), INFINITE);
             std::cout << "[ figure   ] " << c.what << ": the box came after " << GetTickCount64() - pressed << " ms\n";
             if (c.lock == Lock::archive || c.lock == Lock::list) {
                 EXPECT_EQ(text.rfind(std::string(c.box_starts) + "\r\n" + locked + "\r\n", 0), 0u) << text;
