@@ -1,6 +1,8 @@
 // Every list the game had is kept: a game update may write a new list between
 // two presses, and each one the operations replace is saved once.
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "packs/manifest.h"
@@ -48,15 +50,21 @@ bool holds_exactly(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA& dat
 
 }  // namespace
 
-BackupFailure back_up_foreign_manifest(const std::string& game_directory, const FileSteps& steps) {
-    const std::string list = runtime::join_texts({game_directory, kManifestSuffix});
-    std::string bytes;
-    if (const DWORD error = read_whole_file(list, bytes)) {
+DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes) {
+    bytes.reset();
+    std::string read;
+    if (const DWORD error = read_whole_file(path, read)) {
         // Nothing there to keep. A missing Game folder is reported by the
         // write that follows.
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
-        return {error, true, false, list};
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
+        return error;
     }
+    bytes = std::move(read);
+    return 0;
+}
+
+BackupFailure back_up_foreign_manifest(const std::string& game_directory, const std::string& bytes,
+                                       const FileSteps& steps) {
     if (is_program_manifest(bytes)) return {};
 
     std::vector<int> free_numbers;
@@ -79,9 +87,9 @@ BackupFailure back_up_foreign_manifest(const std::string& game_directory, const 
         const DWORD error = create_file_whole(folder, path, contents, steps);
         if (error == 0) return {};
         // Taken meanwhile (another copy of the program): the next free one.
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {error, false, false, path};
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {error, false, path};
     }
-    return {ERROR_ALREADY_EXISTS, false, true, backup_path(game_directory, kMostManifestBackups)};
+    return {ERROR_ALREADY_EXISTS, true, backup_path(game_directory, kMostManifestBackups)};
 }
 
 }  // namespace packs

@@ -1,5 +1,8 @@
 #include "packs/operation_core.h"
 
+#include <optional>
+#include <string>
+
 #include "packs/manifest.h"
 #include "packs/messages.h"
 #include "runtime/text.h"
@@ -21,18 +24,28 @@ runtime::Text game_folder(const runtime::Text& game_directory) {
 }
 
 // Keeps the game's own list, then replaces the manifest in one step: there is
-// no moment without a manifest, and a failure leaves the old one.
-bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet manifest,
+// no moment without a manifest, and a failure leaves the old one. What the
+// list held besides the catalogue's packs is written again.
+bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet fallback, std::string_view added_pack,
                       const OperationHooks& hooks) {
     const FileSteps steps{hooks.write, hooks.move};
-    if (const BackupFailure failure = back_up_foreign_manifest(game_directory, steps)) {
-        hooks.show_message(failure.reading        ? failure_message(kManifestReadFailed, failure.path, failure.error)
-                           : failure.no_free_name ? no_free_backup_message(failure.path)
-                                                  : failure_message(kManifestBackupFailed, failure.path, failure.error));
+    const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
+    std::optional<std::string> current;
+    if (const DWORD error = read_manifest(path, current)) {
+        hooks.show_message(failure_message(kManifestReadFailed, path, error));
         return false;
     }
-    const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
-    if (const DWORD error = replace_file(game_folder(game_directory), path, manifest, steps)) {
+    if (current) {
+        if (const BackupFailure failure = back_up_foreign_manifest(game_directory, *current, steps)) {
+            hooks.show_message(failure.no_free_name ? no_free_backup_message(failure.path)
+                                                    : failure_message(kManifestBackupFailed, failure.path, failure.error));
+            return false;
+        }
+    }
+    const std::string list = manifest_to_write(current, fallback, added_pack);
+    const runtime::ByteSet bytes{reinterpret_cast<const unsigned char*>(list.data()),
+                                 static_cast<std::uint32_t>(list.size())};
+    if (const DWORD error = replace_file(game_folder(game_directory), path, bytes, steps)) {
         hooks.show_message(failure_message(kManifestWriteFailed, path, error));
         return false;
     }
@@ -56,7 +69,7 @@ void apply_pack_files(const PackFiles& pack, const OperationHooks& hooks) {
     }
 
     if (!read_game_directory(hooks, game_directory)) return;
-    if (!replace_manifest(game_directory, pack.manifest, hooks)) return;
+    if (!replace_manifest(game_directory, pack.manifest, pack.file_name, hooks)) return;
     hooks.show_message(apply_message());
 }
 
@@ -67,7 +80,7 @@ void restore_pack_files(std::string_view pack_file_name, runtime::ByteSet stock,
     remove_stale_temporary_files(game_folder(game_directory));
     // The list first: once it is the stock one the game no longer loads the
     // pack, whatever becomes of the archive.
-    if (!replace_manifest(game_directory, stock, hooks)) return;
+    if (!replace_manifest(game_directory, stock, {}, hooks)) return;
 
     if (!read_game_directory(hooks, game_directory)) return;
     const runtime::Text archive_path =

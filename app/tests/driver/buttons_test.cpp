@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -178,19 +179,51 @@ TEST(Buttons, ProgramStartedElsewhereWorksInItsRunDirectory) {
     test_support::remove_tree(in_run_directory);
 }
 
+// The ids of an entry's "修改" and "恢复"; the row's "修改" comes right before
+// its "恢复".
+std::pair<std::uint32_t, std::uint32_t> row_buttons(int entry) {
+    for (std::size_t i = 0; i + 1 < ui::kControls.size(); ++i) {
+        if (ui::kControls[i].binding.operation == ui::Operation::kApplyEntry && ui::kControls[i].binding.entry == entry)
+            return {ui::kControls[i].id, ui::kControls[i + 1].id};
+    }
+    ADD_FAILURE() << "no row for entry " << entry;
+    return {};
+}
+
+// What a game update or another tool put in the list survives every press;
+// the list the game had is kept once.
+TEST(Buttons, TheGamesOwnListSurvivesApplyAndRestore) {
+    const std::string updated = bytes_of(packs::stock_manifest()) + "\r\nKalista.zip\r\nMyOwnSkins.zip";
+    const auto name = [](int entry) { return std::string(packs::catalogue_entry(entry).pack_file_name); };
+    test_support::TempDirectory game;
+    ASSERT_TRUE(game.make_directory("Game"));
+    const std::string list_path = game.path() + std::string(packs::kManifestSuffix);
+    ASSERT_TRUE(test_support::write_whole_file(list_path, updated));
+
+    driver::Tool tool = driver::start_tool();
+    driver::set_game_directory(tool, game.path());
+    struct Press { std::uint32_t id; std::string box, list_after; };
+    const Press presses[] = {
+        {row_buttons(6).first, packs::apply_message(), updated + "\r\n" + name(6)},
+        {row_buttons(1).first, packs::apply_message(), updated + "\r\n" + name(1)},
+        {row_buttons(1).second, std::string(packs::kRestoreMessage), updated},
+    };
+    for (const Press& p : presses) {
+        EXPECT_EQ(press(tool, p.id), p.box);
+        EXPECT_EQ(test_support::read_whole_file(list_path), p.list_after);
+    }
+    EXPECT_EQ(test_support::read_whole_file(list_path + ".bak"), updated);
+    EXPECT_TRUE(file_missing(list_path + ".bak2")) << "kept once";
+    EXPECT_EQ(driver::close_and_wait(tool), 0u);
+}
+
 // What the player sees when something stands in the way, through the real
 // program: a file held by the game or its launcher ends in a box that says
 // what happened and what to do; a list the game rewrote between presses is
 // kept as well, and what a killed run left in Game is cleared.
 TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
     const int entry = 1;
-    std::uint32_t apply_id = 0, restore_id = 0;  // the row's "修改" comes right before its "恢复"
-    for (std::size_t i = 0; i + 1 < ui::kControls.size(); ++i) {
-        if (ui::kControls[i].binding.operation == ui::Operation::kApplyEntry && ui::kControls[i].binding.entry == entry) {
-            apply_id = ui::kControls[i].id;
-            restore_id = ui::kControls[i + 1].id;
-        }
-    }
+    const auto [apply_id, restore_id] = row_buttons(entry);
     const std::string stock = bytes_of(packs::stock_manifest());
     const std::string applied = bytes_of(packs::catalogue_entry(entry).manifest);
     const std::string first_list = "Aatrox.zip\r\nAzir.zip", updated_list = first_list + "\r\nAhri2017.zip";
@@ -211,8 +244,8 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
         // The archive is written first; unlisted, the game ignores it.
         {"apply while the launcher holds the list", stock, Lock::kList, apply_id, packs::kManifestReadFailed, stock,
          true},
-        {"restore after the game rewrote its list", updated_list, Lock::kNone, restore_id, packs::kRestoreMessage, stock,
-         false},
+        {"restore after the game rewrote its list", updated_list, Lock::kNone, restore_id, packs::kRestoreMessage,
+         updated_list, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
