@@ -81,7 +81,7 @@ std::set<std::uint32_t> tab_walk(const driver::Tool& tool) {
 std::set<std::uint32_t> visible_buttons(int page) {
     std::set<std::uint32_t> ids;
     for (const ui::ControlRecord& record : ui::kControls)
-        if (record.kind == ui::Kind::button && (record.page == 0 || record.page == page))
+        if (record.kind == ui::Kind::kButton && (record.page == 0 || record.page == page))
             ids.insert(record.id);
     return ids;
 }
