@@ -2,8 +2,7 @@
 # it: the engine's own (engine/CMakeLists.txt) and the native fuzzer
 # (engine/fuzz/CMakeLists.txt). It makes no Windows calls.
 
-# Debian's lzma-dev installs the LZMA SDK's decoder as C sources.
-set(LZMA_SDK_DIR /usr/include/lzma)
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/debian_paths.cmake)
 set(ENGINE_LZMA_SOURCES ${LZMA_SDK_DIR}/LzmaDec.c)
 
 set(ENGINE_CORE_SOURCES
