@@ -8,18 +8,18 @@
 
 namespace ui {
 
-enum class Kind : std::uint8_t { window, label, button, tab, transparent_label };
+enum class Kind : std::uint8_t { kWindow, kLabel, kButton, kTab, kTransparentLabel };
 
-enum class Event : std::uint8_t { none, created, click };
+enum class Event : std::uint8_t { kNone, kCreated, kClick };
 
 // What a bound event runs. The entry operations carry their catalogue entry
 // number (1..17); the app layer maps each operation to its handler, so the
 // table knows nothing of packs or start-up.
-enum class Operation : std::uint8_t { none, startup, group_notice, apply_entry, restore_entry };
+enum class Operation : std::uint8_t { kNone, kStartup, kGroupNotice, kApplyEntry, kRestoreEntry };
 
 struct Binding {
-    Event event = Event::none;
-    Operation operation = Operation::none;
+    Event event = Event::kNone;
+    Operation operation = Operation::kNone;
     int entry = 0;
 };
 
@@ -47,8 +47,8 @@ inline constexpr int kWindowWidth = 811;
 inline constexpr int kWindowHeight = 472;
 
 inline constexpr ControlRecord kWindowRecord{
-    Kind::window, "窗口", kMainWindowId, kNoParent, 0, 0, 0, kWindowWidth, kWindowHeight, "",
-    false, {Event::created, Operation::startup, 0}};
+    Kind::kWindow, "窗口", kMainWindowId, kNoParent, 0, 0, 0, kWindowWidth, kWindowHeight, "",
+    false, {Event::kCreated, Operation::kStartup, 0}};
 
 inline constexpr std::array<const char*, 2> kPageCaptions{"电玩", "源计划"};
 inline constexpr int kFirstPage = 1;
@@ -63,18 +63,18 @@ constexpr std::uint32_t button_id(int n) { return 0x16030000u + static_cast<std:
 
 constexpr ControlRecord row_label(const char* name, int n, int page, int left, int top,
                                   const char* text) {
-    return {Kind::transparent_label, name, label_id(n), kTabControlId, page, left, top, 128, 32,
+    return {Kind::kTransparentLabel, name, label_id(n), kTabControlId, page, left, top, 128, 32,
             text, false, {}};
 }
 constexpr ControlRecord apply_button(const char* name, int n, int page, int left, int top,
                                      int entry) {
-    return {Kind::button, name, button_id(n), kTabControlId, page, left, top, 96, 32, "修改",
-            true, {Event::click, Operation::apply_entry, entry}};
+    return {Kind::kButton, name, button_id(n), kTabControlId, page, left, top, 96, 32, "修改",
+            true, {Event::kClick, Operation::kApplyEntry, entry}};
 }
 constexpr ControlRecord restore_button(const char* name, int n, int page, int left, int top,
                                        int entry) {
-    return {Kind::button, name, button_id(n), kTabControlId, page, left, top, 96, 32, "恢复",
-            true, {Event::click, Operation::restore_entry, entry}};
+    return {Kind::kButton, name, button_id(n), kTabControlId, page, left, top, 96, 32, "恢复",
+            true, {Event::kClick, Operation::kRestoreEntry, entry}};
 }
 
 }  // namespace detail
@@ -82,10 +82,10 @@ constexpr ControlRecord restore_button(const char* name, int n, int page, int le
 // In creation order, which is also the Tab order: the client-area controls,
 // then each entry row's label, apply and restore button.
 inline constexpr std::array<ControlRecord, 54> kControls{{
-    {Kind::label, "标签1", kPathFieldId, kNoParent, 0, 32, 16, 312, 32, "标签", false, {}},
-    {Kind::button, "按钮61", kNoticeButtonId, kNoParent, 0, 560, 8, 200, 32, "关于群", true,
-     {Event::click, Operation::group_notice, 0}},
-    {Kind::tab, "选择夹1", kTabControlId, kNoParent, 0, 0, 48, 808, 400, "电玩", false, {}},
+    {Kind::kLabel, "标签1", kPathFieldId, kNoParent, 0, 32, 16, 312, 32, "标签", false, {}},
+    {Kind::kButton, "按钮61", kNoticeButtonId, kNoParent, 0, 560, 8, 200, 32, "关于群", true,
+     {Event::kClick, Operation::kGroupNotice, 0}},
+    {Kind::kTab, "选择夹1", kTabControlId, kNoParent, 0, 0, 48, 808, 400, "电玩", false, {}},
 
     detail::row_label("透明标签2", 2, 1, 32, 40, "电玩安妮"),
     detail::apply_button("按钮1", 1, 1, 8, 80, 1),

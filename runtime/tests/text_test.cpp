@@ -1,5 +1,7 @@
 #include "runtime/text.h"
 
+#include "runtime/path_limit.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +40,28 @@ TEST(JoinTexts, PlainConcatenation) {
     EXPECT_EQ(runtime::join_texts({"", ""}), "");
     EXPECT_EQ(runtime::join_texts({"E:\\", "\\TCLS\\Client.exe"}), "E:\\\\TCLS\\Client.exe");
     EXPECT_EQ(runtime::text_length(std::string_view("ab\0cd", 5)), 2u);
+}
+
+
+std::string repeated(int count, std::string_view unit) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += unit;
+    return text;
+}
+
+// 259 characters fit, 260 do not; "英" is two bytes but one character.
+TEST(FitsPathLimit, CountsCharactersNotBytes) {
+    struct Case { std::string path; bool fits; };
+    const Case cases[] = {
+        {"", true},
+        {repeated(259, "a"), true},
+        {repeated(260, "a"), false},
+        {repeated(259, "\xD3\xA2"), true},
+        {repeated(260, "\xD3\xA2"), false},
+        {repeated(159, "a") + repeated(100, "\xD3\xA2"), true},
+        {repeated(160, "a") + repeated(100, "\xD3\xA2"), false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(runtime::fits_path_limit(c.path), c.fits) << c.path.size();
 }
 
 }  // namespace

@@ -13,9 +13,9 @@ TEST(ControlTable, RowsAgreeWithTheCatalogue) {
     // A row's label is the transparent label just before its apply button.
     for (std::size_t i = 1; i < ui::kControls.size(); ++i) {
         const ui::ControlRecord& button = ui::kControls[i];
-        if (button.binding.operation != ui::Operation::apply_entry) continue;
+        if (button.binding.operation != ui::Operation::kApplyEntry) continue;
         const ui::ControlRecord& label = ui::kControls[i - 1];
-        ASSERT_EQ(label.kind, ui::Kind::transparent_label);
+        ASSERT_EQ(label.kind, ui::Kind::kTransparentLabel);
         const packs::CatalogueEntry& entry = packs::catalogue_entry(button.binding.entry);
         EXPECT_EQ(label.text, entry.label) << "entry " << button.binding.entry;
         EXPECT_EQ(label.page, entry.page) << "entry " << button.binding.entry;

@@ -3,7 +3,9 @@
 // button shows its notice. The files are checked against the catalogue.
 #include <windows.h>
 
+#include <iostream>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -98,9 +100,9 @@ TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
         driver::select_page(tool, page);
         for (std::size_t i = 0; i < ui::kControls.size(); ++i) {
             const ui::ControlRecord& apply = ui::kControls[i];
-            if (apply.page != page || apply.binding.operation != ui::Operation::apply_entry) continue;
+            if (apply.page != page || apply.binding.operation != ui::Operation::kApplyEntry) continue;
             const ui::ControlRecord& restore = ui::kControls[i + 1];
-            ASSERT_EQ(restore.binding.operation, ui::Operation::restore_entry);
+            ASSERT_EQ(restore.binding.operation, ui::Operation::kRestoreEntry);
             const int entry = apply.binding.entry;
             SCOPED_TRACE("entry " + std::to_string(entry));
             const packs::CatalogueEntry& pack = packs::catalogue_entry(entry);
@@ -178,24 +180,63 @@ TEST(Buttons, ProgramStartedElsewhereWorksInItsRunDirectory) {
     test_support::remove_tree(in_run_directory);
 }
 
+// The ids of an entry's "修改" and "恢复"; the row's "修改" comes right before
+// its "恢复".
+std::pair<std::uint32_t, std::uint32_t> row_buttons(int entry) {
+    for (std::size_t i = 0; i + 1 < ui::kControls.size(); ++i) {
+        if (ui::kControls[i].binding.operation == ui::Operation::kApplyEntry && ui::kControls[i].binding.entry == entry)
+            return {ui::kControls[i].id, ui::kControls[i + 1].id};
+    }
+    ADD_FAILURE() << "no row for entry " << entry;
+    return {};
+}
+
+// What a game update or another tool put in the list survives every press;
+// the list the game had is kept once.
+TEST(Buttons, TheGamesOwnListSurvivesApplyAndRestore) {
+    const std::string updated = bytes_of(packs::stock_manifest()) + "\r\nKalista.zip\r\nMyOwnSkins.zip";
+    const auto name = [](int entry) { return std::string(packs::catalogue_entry(entry).pack_file_name); };
+    test_support::TempDirectory game;
+    ASSERT_TRUE(game.make_directory("Game"));
+    const std::string list_path = game.path() + std::string(packs::kManifestSuffix);
+    ASSERT_TRUE(test_support::write_whole_file(list_path, updated));
+
+    driver::Tool tool = driver::start_tool();
+    driver::set_game_directory(tool, game.path());
+    struct Press { std::uint32_t id; std::string box, list_after; };
+    const Press presses[] = {
+        {row_buttons(6).first, packs::apply_message(), updated + "\r\n" + name(6)},
+        {row_buttons(1).first, packs::apply_message(), updated + "\r\n" + name(1)},
+        {row_buttons(1).second, std::string(packs::kRestoreMessage), updated},
+    };
+    for (const Press& p : presses) {
+        EXPECT_EQ(press(tool, p.id), p.box);
+        EXPECT_EQ(test_support::read_whole_file(list_path), p.list_after);
+    }
+    EXPECT_EQ(test_support::read_whole_file(list_path + ".bak"), updated);
+    EXPECT_TRUE(file_missing(list_path + ".bak2")) << "kept once";
+    EXPECT_EQ(driver::close_and_wait(tool), 0u);
+}
+
+// A virus scanner: holds the file it is given for half a second.
+DWORD WINAPI let_go_after_500_ms(void* held) {
+    Sleep(500);
+    static_cast<win32::UniqueFile*>(held)->reset();
+    return 0;
+}
+
 // What the player sees when something stands in the way, through the real
 // program: a file held by the game or its launcher ends in a box that says
 // what happened and what to do; a list the game rewrote between presses is
 // kept as well, and what a killed run left in Game is cleared.
 TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
     const int entry = 1;
-    std::uint32_t apply_id = 0, restore_id = 0;  // the row's "修改" comes right before its "恢复"
-    for (std::size_t i = 0; i + 1 < ui::kControls.size(); ++i) {
-        if (ui::kControls[i].binding.operation == ui::Operation::apply_entry && ui::kControls[i].binding.entry == entry) {
-            apply_id = ui::kControls[i].id;
-            restore_id = ui::kControls[i + 1].id;
-        }
-    }
+    const auto [apply_id, restore_id] = row_buttons(entry);
     const std::string stock = bytes_of(packs::stock_manifest());
     const std::string applied = bytes_of(packs::catalogue_entry(entry).manifest);
     const std::string first_list = "Aatrox.zip\r\nAzir.zip", updated_list = first_list + "\r\nAhri2017.zip";
 
-    enum class Lock { none, archive, list };
+    enum class Lock { kNone, kArchive, kList, kListForAMoment };
     struct Case {
         const char* what;
         std::string list_before;
@@ -206,13 +247,16 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
         bool archive_after;
     };
     const Case cases[] = {
-        {"restore while the game holds the archive", applied, Lock::archive, restore_id,
+        {"restore while the game holds the archive", applied, Lock::kArchive, restore_id,
          packs::kArchiveDeleteFailedListRestored, stock, true},
         // The archive is written first; unlisted, the game ignores it.
-        {"apply while the launcher holds the list", stock, Lock::list, apply_id, packs::kManifestReadFailed, stock,
+        {"apply while the launcher holds the list", stock, Lock::kList, apply_id, packs::kManifestReadFailed, stock,
          true},
-        {"restore after the game rewrote its list", updated_list, Lock::none, restore_id, packs::kRestoreMessage, stock,
-         false},
+        {"restore after the game rewrote its list", updated_list, Lock::kNone, restore_id, packs::kRestoreMessage,
+         updated_list, false},
+        // A virus scanner lets go after half a second: the program waits for it.
+        {"restore while a scanner holds the list for 500 ms", applied, Lock::kListForAMoment, restore_id,
+         packs::kRestoreMessage, stock, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -222,9 +266,9 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
         const std::string archive_path =
             game.path() + std::string(packs::kPackFolderSuffix) + std::string(packs::catalogue_entry(entry).pack_file_name);
         const std::string backup_path = game.path() + std::string(packs::kManifestBackupSuffix);
-        if (c.lock != Lock::list) { ASSERT_TRUE(test_support::write_whole_file(archive_path, "PK old archive")); }
+        if (c.lock != Lock::kList) { ASSERT_TRUE(test_support::write_whole_file(archive_path, "PK old archive")); }
         const std::string stale_path = game.path() + "\\Game\\skp1a2b.tmp";
-        if (c.lock == Lock::none) {
+        if (c.lock == Lock::kNone) {
             ASSERT_TRUE(test_support::write_whole_file(backup_path, first_list));
             ASSERT_TRUE(test_support::write_whole_file(stale_path, "half of an archive"));
         }
@@ -234,13 +278,19 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
         driver::set_game_directory(tool, game.path());
         std::string text;
         {
-            const std::string& locked = c.lock == Lock::archive ? archive_path : list_path;
-            const win32::UniqueFile lock(c.lock == Lock::none ? INVALID_HANDLE_VALUE
-                                                                : CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
-                                                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-            ASSERT_EQ(static_cast<bool>(lock), c.lock != Lock::none);
+            const std::string& locked = c.lock == Lock::kArchive ? archive_path : list_path;
+            win32::UniqueFile lock(c.lock == Lock::kNone ? INVALID_HANDLE_VALUE
+                                                          : CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
+                                                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_EQ(static_cast<bool>(lock), c.lock != Lock::kNone);
+            const win32::UniqueKernelHandle scanner(
+                c.lock == Lock::kListForAMoment ? CreateThread(nullptr, 0, let_go_after_500_ms, &lock, 0, nullptr)
+                                                  : nullptr);
+            const ULONGLONG pressed = GetTickCount64();
             text = press(tool, c.press);
-            if (c.lock != Lock::none) {
+            if (scanner) WaitForSingleObject(scanner.get(), INFINITE);
+            std::cout << "[ figure   ] " << c.what << ": the box came after " << GetTickCount64() - pressed << " ms\n";
+            if (c.lock == Lock::kArchive || c.lock == Lock::kList) {
                 EXPECT_EQ(text.rfind(std::string(c.box_starts) + "\r\n" + locked + "\r\n", 0), 0u) << text;
                 EXPECT_EQ(text.substr(text.rfind('\n') + 1), packs::kAccessRemedy) << text;
             } else {
@@ -249,7 +299,7 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
         }
         EXPECT_EQ(test_support::read_whole_file(list_path), c.list_after);
         EXPECT_EQ(!file_missing(archive_path), c.archive_after);
-        if (c.lock == Lock::none) {
+        if (c.lock == Lock::kNone) {
             EXPECT_EQ(test_support::read_whole_file(backup_path), first_list) << "never overwritten";
             EXPECT_EQ(test_support::read_whole_file(backup_path + "2"), updated_list);
             EXPECT_TRUE(file_missing(stale_path));

@@ -1,0 +1,13 @@
+# The engine's container and theme parser, listed once for the two builds of
+# it: the engine's own (engine/CMakeLists.txt) and the native fuzzer
+# (engine/fuzz/CMakeLists.txt). It makes no Windows calls.
+
+# Debian's lzma-dev installs the LZMA SDK's decoder as C sources.
+set(LZMA_SDK_DIR /usr/include/lzma)
+set(ENGINE_LZMA_SOURCES ${LZMA_SDK_DIR}/LzmaDec.c)
+
+set(ENGINE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/core/container.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/core/theme_content.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/core/load_theme.cpp
+)
