@@ -10,7 +10,7 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
-bash scripts/setup.sh
+setup_once
 
 commit=$(git rev-parse HEAD)
 [ -z "$(git status --porcelain)" ] ||
