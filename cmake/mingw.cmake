@@ -22,5 +22,9 @@ set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
 # Where the -win32 compiler keeps its runtime libraries (libstdc++, libgcc).
 execute_process(COMMAND ${mingw_triplet}-gcc-win32 -print-libgcc-file-name
-    OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
+if(failed OR NOT EXISTS "${libgcc}")
+    message(FATAL_ERROR "${mingw_triplet}-gcc-win32 is missing: the shipped images link its runtime "
+                        "(bash scripts/setup.sh installs it)")
+endif()
 cmake_path(GET libgcc PARENT_PATH MINGW_WIN32_THREADS_RUNTIME_DIR)
