@@ -8,11 +8,12 @@ RESOURCE_SUBDIRECTORY = 0x80000000
 
 
 class Section:
-    def __init__(self, name, rva, size, raw, flags):
-        self.name, self.rva, self.size, self.raw, self.flags = name, rva, size, raw, flags
+    def __init__(self, name, rva, virtual_size, raw, raw_size, flags):
+        self.name, self.rva, self.raw, self.raw_size, self.flags = name, rva, raw, raw_size, flags
+        self.size = max(virtual_size, raw_size)
 
     def holds_offset(self, at):
-        return self.raw <= at < self.raw + self.size
+        return self.raw <= at < self.raw + self.raw_size
 
 
 class Image:
@@ -38,7 +39,7 @@ class Image:
         for i in range(count):
             name, virtual_size, rva, raw_size, raw, flags = struct.unpack_from(
                 "<8sIIII12xI", d, optional + optional_size + 40 * i)
-            self.sections.append(Section(self._section_name(name), rva, max(virtual_size, raw_size), raw, flags))
+            self.sections.append(Section(self._section_name(name), rva, virtual_size, raw, raw_size, flags))
 
     def _section_name(self, field):
         name = field.rstrip(b"\0").decode()
