@@ -1,121 +1,153 @@
 #!/usr/bin/env python3
 """Checks the built program and its engine without running them (a native test,
-so it holds on hosts that cannot run the build's code):
+so it holds on hosts that cannot run the build's code), one row per property:
 
-- both are PE images of the build's architecture; the program is a GUI
-  program whose sections start on 4096-byte boundaries (Wine maps such an
-  image instead of reading its 106 MB at start);
+- both are PE images of the build's architecture, relocatable (DYNAMIC_BASE),
+  with non-executable data (NX_COMPAT), on x86_64 with HIGH_ENTROPY_VA, no
+  section both writable and executable; the program is a terminal-server
+  aware GUI program whose sections start on 4096-byte boundaries (Wine maps
+  such an image instead of reading its 106 MB at start);
+- both are as a player gets them and as any build of the same commit makes
+  them: time stamp 0, no COFF symbols, no debug sections, no path of the
+  source or build folder;
+- the program's manifest asks for asInvoker and names the build's
+  architecture;
+- every function either imports is on allowed_imports.txt (beside this file),
+  so that a new import, and with it a new minimum Windows or one more call a
+  virus scanner counts against us, is added on purpose;
 - the engine exports SkinH_AttachRes under exactly that name (a stdcall
   export keeps its "@8" unless the link strips it, and the program looks the
   entry up by its plain name) and imports nothing but system DLLs, since it is
   written beside the program alone;
-- every embedded file is in the program as a byte set: a 32-bit 1, the
-  32-bit length, then the file's bytes.
+- every embedded file is in the program as a byte set (a 32-bit 1, the 32-bit
+  length, then the file's bytes), in read-only data.
 
-Usage: check_image.py ARCH PROGRAM ENGINE EMBEDDED-FILES ("|" between them)
+Usage: check_image.py ARCH BUILD-FOLDER PROGRAM ENGINE EMBEDDED-FILES ("|" between them)
 """
+import os
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
-MACHINES = {"i686": (0x014C, 0x10B), "x86_64": (0x8664, 0x20B)}
+from pe_image import SCN_MEM_EXECUTE, SCN_MEM_WRITE, Image
+
+# machine, optional header magic, the manifest's processorArchitecture
+ARCHITECTURES = {"i686": (0x014C, 0x10B, "x86"), "x86_64": (0x8664, 0x20B, "amd64")}
 IMAGE_FILE_DLL = 0x2000
 SUBSYSTEM_WINDOWS_GUI = 2
+HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE = 0x20, 0x40, 0x100, 0x8000
+RT_MANIFEST = 24
 # DLLs the MinGW runtime would need if it were not linked in statically.
 NOT_SYSTEM = ("libstdc++", "libgcc", "libwinpthread")
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCE_ROOT = os.path.dirname(os.path.dirname(HERE))
 
 
-class Image:
-    def __init__(self, path):
-        self.path = path
+def allowed_imports():
+    """(dll, function) pairs of allowed_imports.txt, the DLL in lower case."""
+    allowed = set()
+    with open(os.path.join(HERE, "allowed_imports.txt"), encoding="utf-8") as f:
+        for line in f:
+            words = line.split()
+            if words and not words[0].startswith("#"):
+                allowed.add((words[0].lower(), words[1]))
+    return allowed
+
+
+def manifest_values(program):
+    """The manifest's execution level and architecture (None where missing)."""
+    text = program.resource(RT_MANIFEST)
+    if text is None:
+        return None, None
+    elements = list(ElementTree.fromstring(text).iter())
+
+    def attribute(tag, name):
+        return next((e.get(name) for e in elements if e.tag.endswith("}" + tag)), None)
+
+    return attribute("requestedExecutionLevel", "level"), attribute("assemblyIdentity", "processorArchitecture")
+
+
+def find_byte_set(data, content):
+    head = struct.pack("<II", 1, len(content)) + content[:4096]
+    at = data.find(head)
+    while at >= 0 and data[at + 8:at + 8 + len(content)] != content:
+        at = data.find(head, at + 1)
+    return at
+
+
+def embedded_rows(program, files):
+    missing, writable = [], []
+    for path in files:
         with open(path, "rb") as f:
-            self.data = f.read()
-        d = self.data
-        if d[:2] != b"MZ":
-            raise SystemExit(f"{path}: no MZ header")
-        pe = struct.unpack_from("<I", d, 0x3C)[0]
-        if d[pe:pe + 4] != b"PE\0\0":
-            raise SystemExit(f"{path}: no PE signature")
-        self.machine, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from("<HHIIIHH", d, pe + 4)
-        optional = pe + 24
-        self.magic = struct.unpack_from("<H", d, optional)[0]
-        self.section_alignment, self.file_alignment = struct.unpack_from("<II", d, optional + 32)
-        self.subsystem = struct.unpack_from("<H", d, optional + 68)[0]
-        self.directories = optional + (96 if self.magic == 0x10B else 112)
-        self.sections = []
-        for i in range(sections):
-            name, virtual_size, rva, raw_size, raw_offset = struct.unpack_from("<8sIIII", d, optional + optional_size + 40 * i)
-            self.sections.append((name.rstrip(b"\0").decode(), rva, max(virtual_size, raw_size), raw_offset))
+            at = find_byte_set(program.data, f.read())
+        section = program.section_at_offset(at) if at >= 0 else None
+        if at < 0:
+            missing.append(path)
+        elif section is None or section.flags & SCN_MEM_WRITE:
+            writable.append(path)
+    return [
+        (not missing, f"program: holds {len(files)} embedded files as byte sets" +
+         (f"; missing: {missing}" if missing else "")),
+        (not writable, "program: every embedded file in a read-only section" +
+         (f"; writable: {writable}" if writable else "")),
+    ]
 
-    def offset(self, rva):
-        for _, start, size, raw in self.sections:
-            if start <= rva < start + size:
-                return raw + rva - start
-        raise SystemExit(f"{self.path}: RVA {rva:#x} in no section")
 
-    def string(self, rva):
-        at = self.offset(rva)
-        return self.data[at:self.data.index(b"\0", at)].decode()
-
-    def directory(self, index):
-        return struct.unpack_from("<II", self.data, self.directories + 8 * index)
-
-    def exports(self):
-        rva, size = self.directory(0)
-        if size == 0:
-            return []
-        count, names = struct.unpack_from("<I4xI", self.data, self.offset(rva) + 24)
-        return [self.string(struct.unpack_from("<I", self.data, self.offset(names) + 4 * i)[0]) for i in range(count)]
-
-    def imports(self):
-        rva, size = self.directory(1)
-        found, at = [], self.offset(rva) if size else None
-        while at is not None:
-            name = struct.unpack_from("<I", self.data, at + 12)[0]
-            if name == 0:
-                break
-            found.append(self.string(name))
-            at += 20
-        return found
+def image_rows(arch, image, allowed, folders):
+    machine, magic, _ = ARCHITECTURES[arch]
+    name = image.name
+    flags = image.dll_characteristics
+    wx = [s.name for s in image.sections if s.flags & SCN_MEM_WRITE and s.flags & SCN_MEM_EXECUTE]
+    debug = [s.name for s in image.sections if s.name.startswith((".debug", "/"))]
+    paths = [p for p in folders if p.encode() in image.data or p.encode("utf-16-le") in image.data]
+    imports = {(dll.lower(), function) for dll, function in image.imports()}
+    unlisted = sorted(f"{dll} {function}" for dll, function in imports - allowed)
+    rows = [
+        (image.machine == machine and image.magic == magic,
+         f"{name}: machine {image.machine:#06x}, optional header {image.magic:#x} ({arch})"),
+        (flags & DYNAMIC_BASE, f"{name}: DYNAMIC_BASE"),
+        (flags & NX_COMPAT, f"{name}: NX_COMPAT"),
+        (not wx, f"{name}: no section both writable and executable {wx}"),
+        (image.timestamp == 0, f"{name}: time stamp {image.timestamp:#x}, 0"),
+        (image.symbol_table == 0 and image.symbol_count == 0,
+         f"{name}: {image.symbol_count} COFF symbols, none"),
+        (not debug, f"{name}: no debug section {debug}"),
+        (not paths, f"{name}: no path of the source or build folder {paths}"),
+        (imports and not unlisted, f"{name}: its {len(imports)} imported functions all on allowed_imports.txt" +
+         (f"; not listed: {unlisted}" if unlisted else "")),
+    ]
+    if arch == "x86_64":
+        rows.append((flags & HIGH_ENTROPY_VA, f"{name}: HIGH_ENTROPY_VA"))
+    return rows
 
 
 def main():
-    arch, program_path, engine_path, embedded = sys.argv[1:5]
-    machine, magic = MACHINES[arch]
-    failures = []
-
-    def check(ok, text):
-        print(("ok    " if ok else "FAIL  ") + text)
-        if not ok:
-            failures.append(text)
-
+    arch, build_folder, program_path, engine_path, embedded = sys.argv[1:6]
     program, engine = Image(program_path), Image(engine_path)
-    for image in (program, engine):
-        name = image.path.rsplit("/", 1)[-1]
-        check(image.machine == machine and image.magic == magic,
-              f"{name}: machine {image.machine:#06x}, optional header {image.magic:#x} ({arch})")
-    check(program.subsystem == SUBSYSTEM_WINDOWS_GUI, "program: GUI subsystem")
-    check(program.file_alignment == 4096 and all(raw % 4096 == 0 for *_, raw in program.sections),
-          f"program: file alignment {program.file_alignment}, every section on a 4096-byte boundary")
-    check(engine.characteristics & IMAGE_FILE_DLL != 0, "engine: a DLL")
+    folders = [SOURCE_ROOT, os.path.abspath(build_folder)]
+    allowed = allowed_imports()
+    level, architecture = manifest_values(program)
     exports = engine.exports()
-    check(exports == ["SkinH_AttachRes"], f"engine: exports {exports}, exactly the undecorated SkinH_AttachRes")
-    imports = engine.imports()
-    check(not any(dll.lower().startswith(NOT_SYSTEM) for dll in imports), f"engine: imports only system DLLs {imports}")
+    dlls = sorted({dll for dll, _ in engine.imports()})
 
-    files = [f for f in embedded.split("|") if f]
-    missing = []
-    for path in files:
-        with open(path, "rb") as f:
-            content = f.read()
-        head = struct.pack("<II", 1, len(content)) + content[:4096]
-        at = program.data.find(head)
-        while at >= 0 and program.data[at + 8:at + 8 + len(content)] != content:
-            at = program.data.find(head, at + 1)
-        if at < 0:
-            missing.append(path)
-    check(not missing, f"program: holds {len(files)} embedded files as byte sets" +
-          (f"; missing: {missing}" if missing else ""))
+    rows = image_rows(arch, program, allowed, folders) + image_rows(arch, engine, allowed, folders)
+    rows += [
+        (program.subsystem == SUBSYSTEM_WINDOWS_GUI, "program: GUI subsystem"),
+        (program.dll_characteristics & TERMINAL_SERVER_AWARE, "program: TERMINAL_SERVER_AWARE"),
+        (program.file_alignment == 4096 and all(s.raw % 4096 == 0 for s in program.sections),
+         f"program: file alignment {program.file_alignment}, every section on a 4096-byte boundary"),
+        (level == "asInvoker", f"program: manifest execution level {level}, asInvoker"),
+        (architecture == ARCHITECTURES[arch][2],
+         f"program: manifest architecture {architecture}, {ARCHITECTURES[arch][2]}"),
+        (engine.characteristics & IMAGE_FILE_DLL != 0, "engine: a DLL"),
+        (exports == ["SkinH_AttachRes"], f"engine: exports {exports}, exactly the undecorated SkinH_AttachRes"),
+        (not any(dll.lower().startswith(NOT_SYSTEM) for dll in dlls), f"engine: imports only system DLLs {dlls}"),
+    ]
+    rows += embedded_rows(program, [f for f in embedded.split("|") if f])
 
+    failures = [text for ok, text in rows if not ok]
+    for ok, text in rows:
+        print(("ok    " if ok else "FAIL  ") + text)
     if failures:
         print(f"{len(failures)} check(s) failed")
         return 1

@@ -150,7 +150,7 @@ int main() {
     for (int number = 1; number <= packs::kEntryCount; ++number)
         payload += packs::catalogue_entry(number).archive.size + packs::catalogue_entry(number).manifest.size;
     const std::uint64_t size = file_size(self);
-    std::printf("executable %llu bytes, payload %llu bytes, overhead %llu bytes = %.2f MB (target <= 1 MB)\n",
+    std::printf("executable %llu bytes, payload %llu bytes, overhead %llu bytes = %.2f MB (target <= 0.5 MB)\n",
                 static_cast<unsigned long long>(size), static_cast<unsigned long long>(payload),
                 static_cast<unsigned long long>(size - payload), (size - payload) / 1048576.0);
 

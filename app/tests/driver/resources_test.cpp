@@ -32,7 +32,7 @@ TEST_F(Resources, ManifestRunsAsInvokerOnEverySupportedSystem) {
 }
 
 TEST_F(Resources, IconInEverySize) {
-    for (int size : {16, 32, 48}) {
+    for (int size : {16, 32, 48, 256}) {  // 256: stored as PNG
         HICON icon = static_cast<HICON>(
             LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0));
         EXPECT_NE(icon, nullptr) << size;
