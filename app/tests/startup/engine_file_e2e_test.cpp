@@ -195,6 +195,8 @@ TEST_F(StartupTest, RunDirectoryTooLongForTheEngineFileIsFatalWithoutWriting) {
         }
         program_path_ = startup_driver::place_program(windows_path(PROGRAM_FILE), folder);
         const std::string engine = folder + "\\" + kEngineName;
+        // CreateProcess refuses a program path this long (error 2); the
+        // Unix side takes it.
         ChildProcess program = test_support::start_under_locale(program_path_, "zh_CN.UTF-8", kTimeoutMs);
         if (c.fits) {
             const HWND window = start_to_main_window(program);
