@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
-
-#include "testing/registry_view.h"
 
 namespace {
 
@@ -79,55 +76,6 @@ TEST_F(RegistryTest, SplitsAtTheLastBackslashCharacter) {
     // "乗" is 81 5C: its trail byte is no separator.
     set(HKEY_CURRENT_USER, "值\x81\x5C", REG_SZ, std::string("gbk\0", 4));
     EXPECT_EQ(runtime::read_registry_text(3, path("值\x81\x5C")), "gbk");
-}
-
-}  // namespace
-
-namespace {
-
-constexpr char kViewsKey[] = "SkinPackToolViews";
-
-void remove_views_key(REGSAM view) {
-    HKEY software = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | view, &software) != ERROR_SUCCESS) return;
-    RegDeleteTreeA(software, kViewsKey);
-    RegCloseKey(software);
-}
-
-enum class Held { nothing, key_only, value };
-
-void hold(REGSAM view, Held held, const std::string& value) {
-    if (held == Held::nothing) return;
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string("Software\\") + kViewsKey).c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    if (held == Held::value)
-        RegSetValueExA(key, "InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-}
-
-TEST(RegistryViews, OwnViewFirstThenTheOther) {
-    const std::optional<REGSAM> other = test_support::other_registry_view();
-    if (!other) GTEST_SKIP() << "a 32-bit program on 32-bit Windows has one registry view";
-    constexpr REGSAM kOwn = sizeof(void*) == 8 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
-    struct Case { Held own, other; std::string read; };
-    const Case cases[] = {
-        {Held::value, Held::value, "C:\\own"},
-        {Held::key_only, Held::value, "D:\\other"},
-        {Held::nothing, Held::value, "D:\\other"},
-        {Held::nothing, Held::nothing, "default"},
-    };
-    for (const Case& c : cases) {
-        for (REGSAM view : {kOwn, *other}) remove_views_key(view);
-        hold(kOwn, c.own, "C:\\own");
-        hold(*other, c.other, "D:\\other");
-        EXPECT_EQ(runtime::read_registry_text(4, std::string("Software\\") + kViewsKey + "\\InstallPath", "default"),
-                  c.read)
-            << static_cast<int>(c.own) << static_cast<int>(c.other);
-    }
-    for (REGSAM view : {kOwn, *other}) remove_views_key(view);
 }
 
 }  // namespace

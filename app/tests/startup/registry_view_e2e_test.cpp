@@ -5,14 +5,23 @@
 
 #include "app/tests/startup/startup_fixture.h"
 #include "runtime/text.h"
-#include "testing/registry_view.h"
 #include "testing/window_text.h"
 
 namespace startup_test {
 namespace {
 
+// The view a program of the other kind reads: KEY_WOW64_32KEY from a 64-bit
+// process; KEY_WOW64_64KEY from a 32-bit one on 64-bit Windows; none on
+// 32-bit Windows, which has one view.
+std::optional<REGSAM> other_registry_view() {
+    if (sizeof(void*) == 8) return KEY_WOW64_32KEY;
+    BOOL wow64 = FALSE;
+    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) return KEY_WOW64_64KEY;
+    return std::nullopt;
+}
+
 TEST_F(StartupTest, InstallPathInTheOtherRegistryViewOnlyIsFound) {
-    const std::optional<REGSAM> other_view = test_support::other_registry_view();
+    const std::optional<REGSAM> other_view = other_registry_view();
     if (!other_view) GTEST_SKIP() << "a 32-bit prefix has one registry view; run through scripts/with-wow64-prefix.sh";
     const std::string game = make_game_folder("Game", Marker::kFile);
     const InstallPathValue own_view(std::nullopt);
