@@ -15,11 +15,11 @@ constexpr char kControlNotFound[] = "未找到引发事件的窗口组件";
 
 void run(const ui::Binding& binding) {
     switch (binding.operation) {
-    case ui::Operation::startup: run_startup(); break;
-    case ui::Operation::group_notice: show_group_notice(); break;
-    case ui::Operation::apply_entry: apply_entry(binding.entry); break;
-    case ui::Operation::restore_entry: restore_entry(binding.entry); break;
-    case ui::Operation::none: break;
+    case ui::Operation::kStartup: run_startup(); break;
+    case ui::Operation::kGroupNotice: show_group_notice(); break;
+    case ui::Operation::kApplyEntry: apply_entry(binding.entry); break;
+    case ui::Operation::kRestoreEntry: restore_entry(binding.entry); break;
+    case ui::Operation::kNone: break;
     }
 }
 

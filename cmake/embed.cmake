@@ -8,7 +8,8 @@
 # no option at this size: 100 MB of them take minutes and gigabytes to compile.
 # A file may be named by a generator expression ($<TARGET_FILE:...>). The
 # object is rebuilt when a file changes and only then. The files are recorded
-# in the target's EMBEDDED_FILES property.
+# in the target's EMBEDDED_FILES property; the object is built by the target
+# <target>_byte_sets.
 function(embed_byte_sets target)
     set(pairs ${ARGN})
     list(LENGTH pairs count)
@@ -45,6 +46,9 @@ function(embed_byte_sets target)
         COMMAND ${CMAKE_COMMAND} -E touch "${source}"
         DEPENDS "${source}.in" ${files}
         VERBATIM)
-    target_sources(${target} PRIVATE "${source}")
+    # An object library of its own (<target>_byte_sets), so that the
+    # assembly can be built, and timed, as a target.
+    add_library(${target}_byte_sets OBJECT "${source}")
+    target_sources(${target} PRIVATE $<TARGET_OBJECTS:${target}_byte_sets>)
     set_property(TARGET ${target} APPEND PROPERTY EMBEDDED_FILES ${files})
 endfunction()

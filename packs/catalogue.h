@@ -1,16 +1,14 @@
 #pragma once
-// The 17 skin packs the program carries, in the order of the main window, and
+// The skin packs the program carries, in the order of the main window, and
 // the manifest texts the operations write. All of it is constant data in the
 // executable's read-only section: views, never copies.
 #include <cstdint>
 #include <string_view>
 
+#include "packs/entry_rows.h"  // kEntryCount, generated from catalogue.tsv
 #include "runtime/byte_set.h"
 
 namespace packs {
-
-inline constexpr int kEntryCount = 17;
-inline constexpr int kPageCount = 2;  // 1 "电玩", 2 "源计划"
 
 struct CatalogueEntry {            // entry numbers 1..17 in the catalogue's order
     std::string_view label;        // GBK, shown by the row's transparent label

@@ -3,6 +3,7 @@
 // to know it.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,24 +20,39 @@ inline constexpr std::string_view kManifestSuffix = "\\Game\\ClientZips.txt";
 inline constexpr std::string_view kManifestBackupSuffix = "\\Game\\ClientZips.txt.bak";
 inline constexpr int kMostManifestBackups = 100;
 
-// True for exactly the bytes this program writes as a manifest: the stock
-// list, or the stock list plus one catalogue pack. Anything else is the game's
-// own list (after an update, say) and is worth keeping.
+// True for the lists this program writes: the stock list, and any list that
+// names one of the catalogue's packs. Anything else is the game's own list
+// (after an update, say) and is worth keeping.
 bool is_program_manifest(std::string_view bytes);
+
+// The list an operation writes, computed from the one that is there: its
+// lines (split at LF, a CR before the LF dropped, empty lines dropped) without
+// the catalogue's pack names, then `added_pack` (empty for a restore), joined
+// with CR LF and none after the last. What a game update or another tool
+// listed thus survives every press. Where nothing is left to keep (no list, an
+// empty one, only a pack name, or bytes that are no text list) it is
+// `fallback`: the entry's pack list for an apply, the stock list for a restore.
+std::string manifest_to_write(const std::optional<std::string>& current, runtime::ByteSet fallback,
+                              std::string_view added_pack);
+
+// Reads the whole list at `path`, waiting out a hold; an absent list (or Game
+// folder) leaves `bytes` empty and is no failure. 0 or the Win32 error code; a list too
+// large to be one is refused with ERROR_FILE_TOO_LARGE.
+DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, const FileSteps& steps);
 
 struct BackupFailure {
     DWORD error = 0;            // 0: nothing failed
-    bool reading = false;       // the list could not be read; else its backup failed
     bool no_free_name = false;  // every backup name up to the last is taken
-    std::string path;           // the file that could not be read or written
+    std::string path;           // the backup that could not be written
     explicit operator bool() const { return error != 0; }
 };
 
-// Keeps the game's own list before the operations replace it: a list that is
-// not one this program writes, and that no existing backup holds byte for
-// byte, is saved whole under the first free backup name. Backups are never
-// overwritten or deleted; a name taken by anything else is skipped. An absent
-// list needs no backup.
-BackupFailure back_up_foreign_manifest(const std::string& game_directory, const FileSteps& steps);
+// Keeps the game's own list (`bytes`, as read) before the operations replace
+// it: a list that is not one this program writes, and that no existing backup
+// holds byte for byte, is saved whole under the first free backup name.
+// Backups are never overwritten or deleted; a name taken by anything else is
+// skipped. A backup path past the system's limit is refused, unwritten.
+BackupFailure back_up_foreign_manifest(const std::string& game_directory, const std::string& bytes,
+                                       const FileSteps& steps);
 
 }  // namespace packs

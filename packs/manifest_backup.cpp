@@ -1,10 +1,13 @@
 // Every list the game had is kept: a game update may write a new list between
 // two presses, and each one the operations replace is saved once.
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "packs/manifest.h"
 #include "win32/unique_handle.h"
+#include "runtime/path_limit.h"
 #include "runtime/text.h"
 
 namespace packs {
@@ -14,9 +17,8 @@ namespace {
 // Far above any list the game writes; a larger file is not read into memory.
 constexpr LONGLONG kLargestList = 64ll << 20;
 
-DWORD read_whole_file(const std::string& path, std::string& bytes) {
-    const win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+DWORD read_whole_file(const std::string& path, std::string& bytes, const FileSteps& steps) {
+    const win32::UniqueFile file(open_for_reading(path, steps));
     if (!file) return GetLastError();
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size)) return GetLastError();
@@ -40,23 +42,30 @@ std::string backup_path(const std::string& game_directory, int number) {
     return path;
 }
 
-bool holds_exactly(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA& data, const std::string& bytes) {
+bool holds_exactly(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA& data, const std::string& bytes,
+                   const FileSteps& steps) {
     if (data.nFileSizeHigh != 0 || data.nFileSizeLow != bytes.size()) return false;
     std::string held;
-    return read_whole_file(path, held) == 0 && held == bytes;
+    return read_whole_file(path, held, steps) == 0 && held == bytes;
 }
 
 }  // namespace
 
-BackupFailure back_up_foreign_manifest(const std::string& game_directory, const FileSteps& steps) {
-    const std::string list = runtime::join_texts({game_directory, kManifestSuffix});
-    std::string bytes;
-    if (const DWORD error = read_whole_file(list, bytes)) {
+DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, const FileSteps& steps) {
+    bytes.reset();
+    std::string read;
+    if (const DWORD error = read_whole_file(path, read, steps)) {
         // Nothing there to keep. A missing Game folder is reported by the
         // write that follows.
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
-        return {error, true, false, list};
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
+        return error;
     }
+    bytes = std::move(read);
+    return 0;
+}
+
+BackupFailure back_up_foreign_manifest(const std::string& game_directory, const std::string& bytes,
+                                       const FileSteps& steps) {
     if (is_program_manifest(bytes)) return {};
 
     std::vector<int> free_numbers;
@@ -67,7 +76,7 @@ BackupFailure back_up_foreign_manifest(const std::string& game_directory, const 
             if (GetLastError() == ERROR_FILE_NOT_FOUND) free_numbers.push_back(number);
             continue;  // anything else that keeps us from the name: not ours to use
         }
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && holds_exactly(path, data, bytes))
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && holds_exactly(path, data, bytes, steps))
             return {};  // this list is kept already
     }
 
@@ -76,12 +85,13 @@ BackupFailure back_up_foreign_manifest(const std::string& game_directory, const 
                                     static_cast<std::uint32_t>(bytes.size())};
     for (const int number : free_numbers) {
         const std::string path = backup_path(game_directory, number);
+        if (!runtime::fits_path_limit(path)) return {ERROR_FILENAME_EXCED_RANGE, false, path};
         const DWORD error = create_file_whole(folder, path, contents, steps);
         if (error == 0) return {};
         // Taken meanwhile (another copy of the program): the next free one.
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {error, false, false, path};
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {error, false, path};
     }
-    return {ERROR_ALREADY_EXISTS, false, true, backup_path(game_directory, kMostManifestBackups)};
+    return {ERROR_ALREADY_EXISTS, true, backup_path(game_directory, kMostManifestBackups)};
 }
 
 }  // namespace packs

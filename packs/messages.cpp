@@ -20,10 +20,12 @@ runtime::Text no_free_backup_message(std::string_view last_backup_path) {
 }
 
 runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error) {
-    const bool player_can_end_it =
-        error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-    return runtime::join_texts({what, "\r\n", path, "\r\n", runtime::reason_with_code(error), player_can_end_it ? "\r\n" : "",
-                                player_can_end_it ? kAccessRemedy : ""});
+    const std::string_view remedy =
+        error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? kAccessRemedy
+        : error == ERROR_FILENAME_EXCED_RANGE                                                                ? kLongPathRemedy
+                                                                                                             : "";
+    return runtime::join_texts({what, "\r\n", path, "\r\n", runtime::reason_with_code(error),
+                                remedy.empty() ? "" : "\r\n", remedy});
 }
 
 }  // namespace packs

@@ -17,6 +17,8 @@ inline constexpr std::string_view kArchiveWriteFailed = "皮肤包写入失败�
 inline constexpr std::string_view kManifestWriteFailed = "游戏的文件列表写入失败：";
 inline constexpr std::string_view kManifestReadFailed = "游戏的文件列表读取失败，没有改动：";
 inline constexpr std::string_view kManifestBackupFailed = "游戏的文件列表备份失败，没有改动：";
+// Checked before anything is written: Windows cannot open such a path.
+inline constexpr std::string_view kPathTooLong = "游戏文件夹的路径太长，没有改动：";
 // Restore puts the stock list back first, so by then the game no longer
 // loads the pack; only its file is left.
 inline constexpr std::string_view kArchiveDeleteFailedListRestored =
@@ -31,11 +33,16 @@ runtime::Text apply_message();
 inline constexpr std::string_view kAccessRemedy =
     "解决办法：关闭游戏和游戏登录器后再按一次；如果仍然不行，请右键点本程序，选择“以管理员身份运行”。";
 
+// A path past the system's limit: the game must move to a shorter one.
+inline constexpr std::string_view kLongPathRemedy =
+    "解决办法：把游戏移到路径较短的文件夹（例如 D:\\英雄联盟）后，重新打开本程序并选择那个文件夹。";
+
 // What failed, the full path and the system's reason for `error`:
 //     <what>
 //     <path>
 //     <reason>（错误代码 <error>）
-//     <kAccessRemedy, when the reason is access denied or a sharing violation>
+//     <kAccessRemedy, when the reason is access denied or a sharing violation;
+//      kLongPathRemedy, when the path is too long>
 runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error);
 
 // Every backup name of the list is taken: which is the last, and what to do.

@@ -1,8 +1,13 @@
 #include "packs/operation_core.h"
 
+#include <optional>
+#include <string>
+
 #include "packs/manifest.h"
 #include "packs/messages.h"
+#include "runtime/path_limit.h"
 #include "runtime/text.h"
+#include "runtime/transient_retry.h"
 
 namespace packs {
 
@@ -20,19 +25,51 @@ runtime::Text game_folder(const runtime::Text& game_directory) {
     return runtime::join_texts({game_directory, kGameFolderSuffix});
 }
 
+// Windows refuses a path of MAX_PATH characters or more, and Wine does not:
+// every path an operation will use is measured before anything is written.
+// The list's path, the longest, is named first; the archives' and the
+// temporary files' are shorter, but each is measured for what it is.
+bool paths_fit(const runtime::Text& game_directory, std::string_view pack_file_name, const OperationHooks& hooks) {
+    for (const runtime::Text& path : {runtime::join_texts({game_directory, kManifestSuffix}),
+                                      runtime::join_texts({game_directory, kPackFolderSuffix, pack_file_name}),
+                                      runtime::join_texts({game_folder(game_directory), kLongestTemporaryName})}) {
+        if (!runtime::fits_path_limit(path)) {
+            hooks.show_message(failure_message(kPathTooLong, path, ERROR_FILENAME_EXCED_RANGE));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Deletes the pack's archive, waiting out a hold; 0 or the Win32 error code.
+DWORD remove_archive(const runtime::Text& path, const OperationHooks& hooks) {
+    return runtime::retry_while_transient([&]() -> DWORD { return hooks.remove(path) ? 0 : GetLastError(); },
+                                          hooks.files.pause);
+}
+
 // Keeps the game's own list, then replaces the manifest in one step: there is
-// no moment without a manifest, and a failure leaves the old one.
-bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet manifest,
+// no moment without a manifest, and a failure leaves the old one. What the
+// list held besides the catalogue's packs is written again.
+bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet fallback, std::string_view added_pack,
                       const OperationHooks& hooks) {
-    const FileSteps steps{hooks.write, hooks.move};
-    if (const BackupFailure failure = back_up_foreign_manifest(game_directory, steps)) {
-        hooks.show_message(failure.reading        ? failure_message(kManifestReadFailed, failure.path, failure.error)
-                           : failure.no_free_name ? no_free_backup_message(failure.path)
-                                                  : failure_message(kManifestBackupFailed, failure.path, failure.error));
+    const FileSteps& steps = hooks.files;
+    const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
+    std::optional<std::string> current;
+    if (const DWORD error = read_manifest(path, current, steps)) {
+        hooks.show_message(failure_message(kManifestReadFailed, path, error));
         return false;
     }
-    const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
-    if (const DWORD error = replace_file(game_folder(game_directory), path, manifest, steps)) {
+    if (current) {
+        if (const BackupFailure failure = back_up_foreign_manifest(game_directory, *current, steps)) {
+            hooks.show_message(failure.no_free_name ? no_free_backup_message(failure.path)
+                                                    : failure_message(kManifestBackupFailed, failure.path, failure.error));
+            return false;
+        }
+    }
+    const std::string list = manifest_to_write(current, fallback, added_pack);
+    const runtime::ByteSet bytes{reinterpret_cast<const unsigned char*>(list.data()),
+                                 static_cast<std::uint32_t>(list.size())};
+    if (const DWORD error = replace_file(game_folder(game_directory), path, bytes, steps)) {
         hooks.show_message(failure_message(kManifestWriteFailed, path, error));
         return false;
     }
@@ -44,19 +81,20 @@ bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet mani
 void apply_pack_files(const PackFiles& pack, const OperationHooks& hooks) {
     runtime::Text game_directory;
     if (!read_game_directory(hooks, game_directory)) return;
+    if (!paths_fit(game_directory, pack.file_name, hooks)) return;
     const runtime::Text folder = game_folder(game_directory);
     remove_stale_temporary_files(folder);
     const runtime::Text archive_path =
         runtime::join_texts({game_directory, kPackFolderSuffix, pack.file_name});
     // The manifest waits for the archive: the game must never list a pack
     // that is missing or truncated.
-    if (const DWORD error = replace_file(folder, archive_path, pack.archive, {hooks.write, hooks.move})) {
+    if (const DWORD error = replace_file(folder, archive_path, pack.archive, hooks.files)) {
         hooks.show_message(failure_message(kArchiveWriteFailed, archive_path, error));
         return;
     }
 
     if (!read_game_directory(hooks, game_directory)) return;
-    if (!replace_manifest(game_directory, pack.manifest, hooks)) return;
+    if (!replace_manifest(game_directory, pack.manifest, pack.file_name, hooks)) return;
     hooks.show_message(apply_message());
 }
 
@@ -64,21 +102,20 @@ void restore_pack_files(std::string_view pack_file_name, runtime::ByteSet stock,
                         const OperationHooks& hooks) {
     runtime::Text game_directory;
     if (!read_game_directory(hooks, game_directory)) return;
+    if (!paths_fit(game_directory, pack_file_name, hooks)) return;
     remove_stale_temporary_files(game_folder(game_directory));
     // The list first: once it is the stock one the game no longer loads the
     // pack, whatever becomes of the archive.
-    if (!replace_manifest(game_directory, stock, hooks)) return;
+    if (!replace_manifest(game_directory, stock, {}, hooks)) return;
 
     if (!read_game_directory(hooks, game_directory)) return;
     const runtime::Text archive_path =
         runtime::join_texts({game_directory, kPackFolderSuffix, pack_file_name});
-    if (!hooks.remove(archive_path)) {
-        const DWORD error = GetLastError();
-        // Already gone is what a restore wants.
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-            hooks.show_message(failure_message(kArchiveDeleteFailedListRestored, archive_path, error));
-            return;
-        }
+    const DWORD error = remove_archive(archive_path, hooks);
+    // Already gone is what a restore wants.
+    if (error != 0 && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+        hooks.show_message(failure_message(kArchiveDeleteFailedListRestored, archive_path, error));
+        return;
     }
     hooks.show_message(kRestoreMessage);
 }

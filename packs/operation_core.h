@@ -14,23 +14,26 @@ namespace packs {
 struct PackFiles {
     std::string_view file_name;  // GBK, inside the Game folder
     runtime::ByteSet archive;
-    runtime::ByteSet manifest;
+    runtime::ByteSet manifest;   // the list written where the game's holds nothing else
 };
 
 struct OperationHooks {
     GameDirectoryReader read_game_directory;
     void (*show_message)(std::string_view text);  // the closing box
-    ChunkWriter write;
-    FileMover move = MoveFileExA;
+    FileSteps files;
     bool (*remove)(std::string_view path) = runtime::delete_file;
 };
 
 // Every step is checked; the first failure ends the operation with a message
 // naming what failed, the path and the reason, and leaves every file it did
-// not finish as it was. An empty game directory writes nothing anywhere.
+// not finish as it was. An empty game directory writes nothing anywhere, and
+// neither does one whose paths would pass the system's limit. A file held for
+// a moment is waited for (FileSteps).
 // Each first clears the temporary files a killed run left in Game. Apply
-// writes the archive before the list, restore the stock list before it
-// deletes the archive: the list never names an archive that is not whole.
+// writes the archive before the list, restore the list before it deletes the
+// archive: the list never names an archive that is not whole. The list keeps
+// every line of the game's own that names no catalogue pack; apply adds its
+// pack's name, restore nothing (manifest_to_write).
 void apply_pack_files(const PackFiles& pack, const OperationHooks& hooks);
 void restore_pack_files(std::string_view pack_file_name, runtime::ByteSet stock,
                         const OperationHooks& hooks);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <string_view>
+#include <utility>
 
 #include "runtime/text.h"
 #include "win32/unique_handle.h"
@@ -14,11 +16,12 @@ namespace {
 constexpr DWORD kRefusedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
 
-// GetTempFileNameA names its files <the prefix's first three letters><up to
-// four hex digits>.tmp (Windows writes the digits in upper case, Wine in
-// lower case).
+// Temporary files are named skp<one to four hex digits>.tmp, the names the
+// program has always used, so that the sweep below also clears what older
+// copies of it left.
 constexpr char kTemporaryPrefix[] = "skp";
 constexpr char kTemporaryPattern[] = "\\skp*.tmp";
+constexpr unsigned kTemporaryNames = 0xFFFF;
 
 bool is_temporary_name(std::string_view name) {
     if (name.size() < 8 || name.size() > 11) return false;
@@ -29,19 +32,42 @@ bool is_temporary_name(std::string_view name) {
                        [](char digit) { return std::isxdigit(static_cast<unsigned char>(digit)) != 0; });
 }
 
-DWORD fill_new_file(const char* path, runtime::ByteSet contents, ChunkWriter write) {
-    // OPEN_EXISTING: GetTempFileNameA made the file, empty. Truncating it
-    // again (CREATE_ALWAYS) would make ext4 flush all 35 MB at close, as for
-    // a file overwritten in place.
-    win32::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return GetLastError();
-    if (!write(file.get(), contents)) return GetLastError();
+std::string temporary_name(const std::string& folder, unsigned number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "\\%s%x.tmp", kTemporaryPrefix, number % kTemporaryNames + 1);
+    return folder + name;
+}
+
+// A new temporary file in `folder`, held with no sharing from the moment it
+// exists: CREATE_NEW leaves no moment between choosing the name and holding
+// the file. The names start where the clock says, so that two copies of the
+// program rarely try the same ones; a name still being deleted (a scanner
+// holds the old file) gives access denied, and the retry takes the next name.
+DWORD create_temporary_file(const std::string& folder, const FileSteps& steps, win32::UniqueFile& file,
+                            std::string& path) {
+    unsigned number = GetTickCount();
+    return runtime::retry_while_transient(
+        [&]() -> DWORD {
+            for (unsigned tried = 0; tried < kTemporaryNames; ++tried) {
+                path = temporary_name(folder, number++);
+                file.reset(steps.open(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+                if (file) return 0;
+                const DWORD error = GetLastError();
+                if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return error;
+            }
+            return ERROR_FILE_EXISTS;
+        },
+        steps.pause);
+}
+
+DWORD fill_and_close(win32::UniqueFile file, runtime::ByteSet contents, const FileSteps& steps) {
+    if (!steps.write(file.get(), contents)) return GetLastError();
     // A rename is on the disk before the data it names unless the data is
     // flushed first: after a power cut the list could name an empty archive.
-    if (!FlushFileBuffers(file.get())) return GetLastError();
+    if (!steps.flush(file.get())) return GetLastError();
     // Closing can still report a failed delayed write (network shares).
-    if (!CloseHandle(file.release())) return GetLastError();
+    if (!steps.close(file.release())) return GetLastError();
     return 0;
 }
 
@@ -49,15 +75,24 @@ DWORD fill_new_file(const char* path, runtime::ByteSet contents, ChunkWriter wri
 // `target` with `move_flags`; on any failure the temporary file is gone.
 DWORD write_then_move(const std::string& folder, const std::string& target, runtime::ByteSet contents,
                       const FileSteps& steps, DWORD move_flags) {
-    char temporary[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), kTemporaryPrefix, 0, temporary) == 0) {
-        const DWORD error = GetLastError();
-        return error != 0 ? error : ERROR_PATH_NOT_FOUND;
+    win32::UniqueFile file;
+    std::string temporary;
+    if (const DWORD error = create_temporary_file(folder, steps, file, temporary)) return error;
+    DWORD error = fill_and_close(std::move(file), contents, steps);
+    if (error == 0) {
+        // The scanner that opens a file the moment it is closed holds it now.
+        error = runtime::retry_while_transient(
+            [&]() -> DWORD {
+                return steps.move(temporary.c_str(), target.c_str(), move_flags | MOVEFILE_WRITE_THROUGH)
+                           ? 0
+                           : GetLastError();
+            },
+            steps.pause);
     }
-    DWORD error = fill_new_file(temporary, contents, steps.write);
-    if (error == 0 && !steps.move(temporary, target.c_str(), move_flags | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError();
-    if (error != 0) DeleteFileA(temporary);
+    if (error != 0) {
+        runtime::retry_while_transient(
+            [&]() -> DWORD { return DeleteFileA(temporary.c_str()) ? 0 : GetLastError(); }, steps.pause);
+    }
     return error;
 }
 
@@ -76,6 +111,19 @@ DWORD replace_file(const std::string& folder, const std::string& target,
 DWORD create_file_whole(const std::string& folder, const std::string& target,
                         runtime::ByteSet contents, const FileSteps& steps) {
     return write_then_move(folder, target, contents, steps, 0);
+}
+
+HANDLE open_for_reading(const std::string& path, const FileSteps& steps) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const DWORD error = runtime::retry_while_transient(
+        [&]() -> DWORD {
+            file = steps.open(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+            return file != INVALID_HANDLE_VALUE ? 0 : GetLastError();
+        },
+        steps.pause);
+    SetLastError(error);
+    return file;
 }
 
 void remove_stale_temporary_files(const std::string& folder) {

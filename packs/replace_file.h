@@ -2,12 +2,15 @@
 // Writing files so that they are never seen half-written, not even after a
 // power cut: the new content goes to a temporary file beside the target, is
 // flushed to the disk, and is then moved into place in one step. A failure
-// leaves the old file as it was and no temporary file behind.
+// leaves the old file as it was and no temporary file behind. A step that
+// meets a file held for a moment (a virus scanner, the game's launcher) is
+// tried again for about 1.5 s before it counts as failed.
 #include <windows.h>
 
 #include <string>
 
 #include "runtime/byte_set.h"
+#include "runtime/transient_retry.h"
 
 namespace packs {
 
@@ -16,11 +19,26 @@ namespace packs {
 using ChunkWriter = bool (*)(HANDLE file, runtime::ByteSet bytes);
 // MoveFileExA in the program; tests give one that stops in between.
 using FileMover = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
+// CreateFileA in the program.
+using FileOpener = HANDLE(WINAPI*)(LPCSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
+                                   DWORD disposition, DWORD flags, HANDLE template_file);
+// FlushFileBuffers and CloseHandle in the program.
+using HandleStep = BOOL(WINAPI*)(HANDLE file);
 
+// The file system as the operations use it. Tests record the steps, or make
+// them fail, through these.
 struct FileSteps {
     ChunkWriter write;
-    FileMover move;
+    FileMover move = MoveFileExA;
+    FileOpener open = CreateFileA;
+    HandleStep flush = FlushFileBuffers;
+    HandleStep close = CloseHandle;
+    runtime::Pause pause = runtime::sleep_for;
 };
+
+// The longest temporary file name, after the folder: what the path checks
+// measure.
+inline constexpr std::string_view kLongestTemporaryName = "\\skpffff.tmp";
 
 // Replaces (or creates) `target` with `contents`, through a temporary file in
 // `folder`, which must be the target's folder so the move is a rename. A
@@ -33,6 +51,10 @@ DWORD replace_file(const std::string& folder, const std::string& target,
 // taken meanwhile fails with ERROR_ALREADY_EXISTS (or ERROR_FILE_EXISTS).
 DWORD create_file_whole(const std::string& folder, const std::string& target,
                         runtime::ByteSet contents, const FileSteps& steps);
+
+// Opens an existing file for reading (sharing read and write), waiting out a
+// hold; an invalid handle with GetLastError() set when it cannot.
+HANDLE open_for_reading(const std::string& path, const FileSteps& steps);
 
 // Deletes the temporary files that a run killed while writing left in
 // `folder`. One that another running copy still has open cannot be deleted

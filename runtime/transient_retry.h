@@ -14,8 +14,9 @@ constexpr bool is_transient_file_error(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
-// How a retry waits: Sleep in the program, a recorder in tests.
+// How a retry waits: sleep_for in the program, a recorder in tests.
 using Pause = void (*)(DWORD milliseconds);
+inline void sleep_for(DWORD milliseconds) { Sleep(milliseconds); }
 
 // Pauses of 50, 100, 200, 400 and 800 ms: about 1.5 s in all before the
 // failure is reported.

@@ -34,6 +34,14 @@ build_runnable() {
     build_project_for "$arch" "$@"
 }
 
+# setup_once: installs what is missing, once for the script and every script
+# it starts.
+setup_once() {
+    [ -n "${PROJECT_SETUP_DONE:-}" ] && return
+    bash "$root/scripts/setup.sh"
+    export PROJECT_SETUP_DONE=1
+}
+
 # build_project_for ARCH [TARGET...]: installs what is missing, configures the
 # architecture's build folder and builds the given targets (everything when
 # none is given).
@@ -41,7 +49,7 @@ build_project_for() {
     local arch=$1 dir
     shift
     dir=$(build_dir "$arch")
-    bash "$root/scripts/setup.sh"
+    setup_once
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
     cmake --build "$dir" ${1:+--target "$@"}

@@ -1,33 +1,22 @@
 #!/usr/bin/env bash
 # Fuzzes the engine's container and theme parser natively with libFuzzer.
 # Usage: bash scripts/engine-fuzz.sh [SECONDS [OUTDIR]]
-#   SECONDS defaults to 30, OUTDIR to build/engine-fuzz. Builds into OUTDIR, seeds the corpus with the 33 themes, and
-# fails when the fuzzer finds a crash (the input is kept there as crash-*).
+#   SECONDS defaults to 30, OUTDIR to build/engine-fuzz. Builds the fuzz
+#   project (engine/fuzz) into OUTDIR/build, seeds the corpus with the themes,
+#   and fails when the fuzzer finds a crash (the input is kept in OUTDIR as
+#   crash-*).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 seconds=${1:-30}
 out=$(realpath -m "${2:-$root/build/engine-fuzz}")
-mkdir -p "$out/corpus" "$out/objects"
+mkdir -p "$out/corpus"
 
-sources=(engine/core/container.cpp engine/core/theme_content.cpp engine/core/load_theme.cpp
-         engine/fuzz/fuzz_theme.cpp)
-flags=(-O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
-# The sanitized build takes longer than a short run: redo it only when a source changed.
-stale() {
-    local file
-    [ -x "$out/fuzz_theme" ] || return 0
-    for file in "${sources[@]}" engine/core/*.h "$0"; do
-        [ "$file" -nt "$out/fuzz_theme" ] && return 0
-    done
-    return 1
-}
-if stale; then
-    clang-14 "${flags[@]/-fsanitize=fuzzer,/-fsanitize=fuzzer-no-link,}" -w -I/usr/include/lzma \
-        -c /usr/include/lzma/LzmaDec.c -o "$out/objects/LzmaDec.o"
-    clang++-14 -std=c++20 "${flags[@]}" -I"$root" -isystem /usr/include/lzma \
-        "${sources[@]}" "$out/objects/LzmaDec.o" -o "$out/fuzz_theme"
-fi
+# The sanitized build takes longer than a short run: Ninja redoes only what a
+# changed source needs.
+cmake -S engine/fuzz -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE= \
+      -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+cmake --build "$out/build"
 
 for source in engine/themes/*.theme; do
     name=$(basename "$source" .theme)
@@ -35,4 +24,4 @@ for source in engine/themes/*.theme; do
 done
 
 cd "$out"
-./fuzz_theme -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 corpus 2>&1 | tail -n 12
+build/fuzz_theme -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 corpus 2>&1 | tail -n 12

@@ -29,7 +29,7 @@ if [ ${#missing[@]} -gt 0 ] || [ ${#missing_optional[@]} -gt 0 ]; then
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
     # A list that fails to download (a mirror in mid-sync) is no reason to stop:
     # apt keeps the lists it has, and the install below says if they fall short.
-    apt-get update -qq || echo "setup: some package lists could not be updated; going on with the ones there are"
+    apt-get update -qq 2>/dev/null || echo "setup: some package lists could not be updated; going on with the ones there are"
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"

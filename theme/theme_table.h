@@ -5,9 +5,10 @@
 
 namespace theme {
 
-inline constexpr int kThemeCount = 33;
+// The build defines THEME_COUNT from its theme numbers (cmake/themes.cmake).
+inline constexpr int kThemeCount = THEME_COUNT;
 
-// Theme n (1..33) in its stored layout: the 8-byte head (1, length), then the
+// Theme n (1..kThemeCount) in its stored layout: the 8-byte head (1, length), then the
 // bytes. Null for any other number.
 const unsigned char* stored_theme(int number);
 

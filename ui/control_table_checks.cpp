@@ -18,7 +18,7 @@ constexpr bool ids_are_unique() {
 
 constexpr bool only_buttons_are_tab_stops() {
     for (const ControlRecord& c : kControls)
-        if (c.tab_stop != (c.kind == Kind::button)) return false;
+        if (c.tab_stop != (c.kind == Kind::kButton)) return false;
     return true;
 }
 
@@ -38,14 +38,14 @@ constexpr bool each_entry_has_one_button_of_each_kind() {
         int applies = 0, restores = 0, page = 0;
         for (const ControlRecord& c : kControls) {
             if (c.binding.entry != entry) continue;
-            if (c.binding.event != Event::click || c.kind != Kind::button) return false;
+            if (c.binding.event != Event::kClick || c.kind != Kind::kButton) return false;
             if (page != 0 && page != c.page) return false;
             page = c.page;
             const char* expected = nullptr;
-            if (c.binding.operation == Operation::apply_entry) {
+            if (c.binding.operation == Operation::kApplyEntry) {
                 ++applies;
                 expected = "修改";
-            } else if (c.binding.operation == Operation::restore_entry) {
+            } else if (c.binding.operation == Operation::kRestoreEntry) {
                 ++restores;
                 expected = "恢复";
             } else {
@@ -69,9 +69,9 @@ static_assert(ids_are_unique());
 static_assert(only_buttons_are_tab_stops());
 static_assert(pages_are_consistent());
 static_assert(each_entry_has_one_button_of_each_kind());
-static_assert(count(Kind::transparent_label, 1) == 12 && count(Kind::transparent_label, 2) == 5);
-static_assert(count(Kind::button, 1) == 24 && count(Kind::button, 2) == 10);
-static_assert(find_record(kPathFieldId)->kind == Kind::label);
+static_assert(count(Kind::kTransparentLabel, 1) == 12 && count(Kind::kTransparentLabel, 2) == 5);
+static_assert(count(Kind::kButton, 1) == 24 && count(Kind::kButton, 2) == 10);
+static_assert(find_record(kPathFieldId)->kind == Kind::kLabel);
 static_assert(find_record(kMainWindowId) == &kWindowRecord);
 static_assert(find_record(0x12345678) == nullptr);
 

@@ -49,7 +49,7 @@ void on_command(HWND window, WPARAM wparam, LPARAM lparam) {
     if (HIWORD(wparam) == BN_CLICKED && loaded.sink != nullptr) {
         // The full 32-bit id; the one in wparam is cut to 16 bits.
         const auto id = static_cast<std::uint32_t>(GetDlgCtrlID(control));
-        loaded.sink(kMainWindowId, id, Event::click);
+        loaded.sink(kMainWindowId, id, Event::kClick);
     }
 }
 
@@ -105,20 +105,20 @@ ClassAndStyle class_and_style(const ControlRecord& record) {
     DWORD style = WS_CHILD;
     if (record.tab_stop) style |= WS_TABSTOP;
     switch (record.kind) {
-    case Kind::label:
+    case Kind::kLabel:
         // SS_CENTERIMAGE centres one line of text vertically.
         return {"Static", style | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0};
-    case Kind::transparent_label:
+    case Kind::kTransparentLabel:
         // It paints itself, but SS_CENTERIMAGE still says how: a skinning
         // engine that draws statics by their style then draws it the same.
         return {"Static", style | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, WS_EX_TRANSPARENT};
-    case Kind::button:
+    case Kind::kButton:
         return {"Button", style | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0};
-    case Kind::tab:
+    case Kind::kTab:
         // Its pages' controls are its children: let the Tab key walk into
         // them, and keep its own painting off the buttons.
         return {WC_TABCONTROLA, style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
-    case Kind::window:
+    case Kind::kWindow:
         break;
     }
     return {nullptr, 0, 0};
@@ -131,7 +131,7 @@ bool create_control(std::size_t index, HFONT font) {
     ClassAndStyle cs = class_and_style(record);
     const bool visible = record.parent == kNoParent || record.page == kFirstPage;
     if (visible) cs.style |= WS_VISIBLE;
-    const char* text = record.kind == Kind::tab ? "" : record.text;
+    const char* text = record.kind == Kind::kTab ? "" : record.text;
     HWND control = CreateWindowExA(
         cs.ex_style, cs.class_name, text, cs.style, record.left, record.top, record.width,
         record.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(record.id)),
@@ -139,8 +139,8 @@ bool create_control(std::size_t index, HFONT font) {
     if (control == nullptr) return false;
     loaded.controls[index] = control;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (record.kind == Kind::transparent_label) return make_transparent_label(control);
-    if (record.kind == Kind::tab) {
+    if (record.kind == Kind::kTransparentLabel) return make_transparent_label(control);
+    if (record.kind == Kind::kTab) {
         for (std::size_t page = 0; page < kPageCaptions.size(); ++page) {
             TCITEMA item{};
             item.mask = TCIF_TEXT;

@@ -23,14 +23,14 @@ Addressed address(std::uint32_t window_id, std::uint32_t control_id) {
     if (loaded_window(window_id) == nullptr) runtime::fatal_error(0, kWindowNotLoaded);
     const ControlRecord* record = find_record(control_id);
     HWND window = record == nullptr ? nullptr
-                  : record->kind == Kind::window ? loaded_window(window_id)
+                  : record->kind == Kind::kWindow ? loaded_window(window_id)
                                                  : control_window(control_id);
     if (window == nullptr) runtime::fatal_error(0, kControlNotFound);
     return {window, record};
 }
 
 bool has_caption(Kind kind) {
-    return kind == Kind::label || kind == Kind::transparent_label || kind == Kind::button;
+    return kind == Kind::kLabel || kind == Kind::kTransparentLabel || kind == Kind::kButton;
 }
 
 // The rectangle in the parent's client coordinates (screen for the window).
@@ -89,7 +89,7 @@ void set_text_property(std::uint32_t window_id, std::uint32_t control_id, int nu
     // A copy that ends at the first zero byte, as every text does.
     const runtime::Text copy(text.substr(0, runtime::text_length(text)));
     SetWindowTextA(target.window, copy.c_str());
-    if (target.record->kind == Kind::transparent_label) {
+    if (target.record->kind == Kind::kTransparentLabel) {
         repaint_transparent_label(target.window);
     } else {
         InvalidateRect(target.window, nullptr, TRUE);

@@ -46,9 +46,9 @@ private:
 // GetWindowDC (or GetDC) ... ReleaseDC.
 class WindowDc {
 public:
-    enum Area { whole_window, client_area };
-    explicit WindowDc(HWND window, Area area = whole_window)
-        : window_(window), dc_(area == whole_window ? GetWindowDC(window) : GetDC(window)) {}
+    enum Area { kWholeWindow, kClientArea };
+    explicit WindowDc(HWND window, Area area = kWholeWindow)
+        : window_(window), dc_(area == kWholeWindow ? GetWindowDC(window) : GetDC(window)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {

@@ -50,13 +50,13 @@ private:
 // The traits of each kind: its empty value and how it is released.
 // CreateFile and FindFirstFile say "none" with INVALID_HANDLE_VALUE, the rest
 // with null.
-enum class Empty { null, invalid_handle_value };
+enum class Empty { kNull, kInvalidHandleValue };
 
-template <typename T, void (*Release)(T), Empty kEmpty = Empty::null>
+template <typename T, void (*Release)(T), Empty kEmpty = Empty::kNull>
 struct Traits {
     using Value = T;
     static Value empty() {
-        if constexpr (kEmpty == Empty::invalid_handle_value) return INVALID_HANDLE_VALUE;
+        if constexpr (kEmpty == Empty::kInvalidHandleValue) return INVALID_HANDLE_VALUE;
         else return nullptr;
     }
     static void close(Value value) { Release(value); }
@@ -74,9 +74,9 @@ void local_free(T* block) { LocalFree(block); }
 template <typename T>
 void heap_free(T* block) { HeapFree(GetProcessHeap(), 0, block); }
 
-using UniqueFile = UniqueHandle<Traits<HANDLE, close_handle, Empty::invalid_handle_value>>;
+using UniqueFile = UniqueHandle<Traits<HANDLE, close_handle, Empty::kInvalidHandleValue>>;
 using UniqueKernelHandle = UniqueHandle<Traits<HANDLE, close_handle>>;  // processes, threads, jobs, events
-using UniqueFind = UniqueHandle<Traits<HANDLE, close_find, Empty::invalid_handle_value>>;
+using UniqueFind = UniqueHandle<Traits<HANDLE, close_find, Empty::kInvalidHandleValue>>;
 using UniqueRegistryKey = UniqueHandle<Traits<HKEY, close_key>>;
 using UniqueModule = UniqueHandle<Traits<HMODULE, free_library>>;
 using UniqueHook = UniqueHandle<Traits<HHOOK, unhook>>;

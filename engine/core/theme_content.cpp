@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <cstring>
+#include <iterator>
 
 namespace engine {
 namespace {
@@ -24,12 +25,104 @@ struct Range {
 
 bool in(unsigned value, Range range) { return value >= range.low && value <= range.high; }
 
+// The one-byte metrics, in tag order from kCornerRadiusTag.
+struct ByteMetric {
+    Range range;
+    std::uint8_t Theme::*field;
+};
+constexpr ByteMetric kByteMetrics[] = {
+    {{0, 12}, &Theme::corner_radius},
+    {{1, 3}, &Theme::border_width},
+    {{0, 40}, &Theme::face_gradient},
+    {{8, 16}, &Theme::font_points},
+};
+constexpr std::size_t kWeightSlot = std::size(kByteMetrics);
+
+struct Record {
+    unsigned tag;
+    const unsigned char* value;
+    std::size_t length;
+};
+
 // A face name goes into LOGFONT as is: no control bytes, no NUL, room for the NUL.
 bool valid_face(const unsigned char* name, std::size_t length) {
     if (length == 0 || length >= kFontFaceCapacity) return false;
     for (std::size_t i = 0; i < length; ++i) {
         if (name[i] < 0x20 || name[i] == 0x7F) return false;
     }
+    return true;
+}
+
+// The theme as its records build it up. Each take_* refuses a record that
+// is malformed, out of range or repeats one already taken.
+class ThemeBuilder {
+public:
+    bool take(const Record& record) {
+        if (record.tag >= kFirstColorTag && record.tag < kFirstColorTag + kRoleCount) return take_color(record);
+        if (record.tag >= kCornerRadiusTag && record.tag <= kFontPointsTag) return take_byte_metric(record);
+        if (record.tag == kFontWeightTag) return take_weight(record);
+        if (record.tag == kFontFaceTag) return take_face(record);
+        // Version 1 knows every tag; anything else means a newer or broken file.
+        return false;
+    }
+
+    bool complete() const { return colors_seen_.all() && metrics_seen_.all() && theme_.font_face_count != 0; }
+    const Theme& theme() const { return theme_; }
+
+private:
+    template <std::size_t kSlots>
+    static bool first(std::size_t slot, std::bitset<kSlots>& seen) {
+        if (seen.test(slot)) return false;
+        seen.set(slot);
+        return true;
+    }
+
+    bool take_color(const Record& record) {
+        const std::size_t slot = record.tag - kFirstColorTag;
+        if (record.length != 3 || !first(slot, colors_seen_)) return false;
+        theme_.colors[slot] = Rgb{record.value[0], record.value[1], record.value[2]};
+        return true;
+    }
+
+    bool take_byte_metric(const Record& record) {
+        const std::size_t slot = record.tag - kCornerRadiusTag;
+        if (record.length != 1 || !first(slot, metrics_seen_)) return false;
+        const ByteMetric& metric = kByteMetrics[slot];
+        if (!in(record.value[0], metric.range)) return false;
+        theme_.*metric.field = record.value[0];
+        return true;
+    }
+
+    bool take_weight(const Record& record) {
+        if (record.length != 2 || !first(kWeightSlot, metrics_seen_)) return false;
+        const unsigned weight = record.value[0] | record.value[1] << 8;
+        if (!in(weight, {100, 900})) return false;
+        theme_.font_weight = static_cast<std::uint16_t>(weight);
+        return true;
+    }
+
+    bool take_face(const Record& record) {
+        if (theme_.font_face_count == kMaxFontFaces || !valid_face(record.value, record.length)) return false;
+        auto& face = theme_.font_faces[theme_.font_face_count++];
+        std::memcpy(face.data(), record.value, record.length);
+        face[record.length] = '\0';
+        return true;
+    }
+
+    Theme theme_;
+    std::bitset<kRoleCount> colors_seen_;
+    std::bitset<kWeightSlot + 1> metrics_seen_;
+};
+
+// Reads the next tag-length-value record at `at`; false when it runs past the end.
+bool next_record(const unsigned char* content, std::size_t size, std::size_t& at, Record& record) {
+    if (size - at < 2) return false;
+    record.tag = content[at];
+    record.length = content[at + 1];
+    at += 2;
+    if (size - at < record.length) return false;
+    record.value = content + at;
+    at += record.length;
     return true;
 }
 
@@ -42,66 +135,14 @@ bool parse_theme_content(const unsigned char* content, std::size_t size, Theme& 
     const unsigned records = content[6] | content[7] << 8;
     if (version != kContentVersion) return false;
 
-    Theme theme;
-    std::bitset<kRoleCount> colors_seen;
-    std::bitset<5> metrics_seen;
+    ThemeBuilder builder;
     std::size_t at = kHeaderSize;
     for (unsigned n = 0; n < records; ++n) {
-        if (size - at < 2) return false;
-        const unsigned tag = content[at];
-        const std::size_t length = content[at + 1];
-        at += 2;
-        if (size - at < length) return false;
-        const unsigned char* value = content + at;
-        at += length;
-
-        if (tag >= kFirstColorTag && tag < kFirstColorTag + kRoleCount) {
-            const std::size_t slot = tag - kFirstColorTag;
-            if (length != 3 || colors_seen.test(slot)) return false;
-            colors_seen.set(slot);
-            theme.colors[slot] = Rgb{value[0], value[1], value[2]};
-        } else if (tag >= kCornerRadiusTag && tag <= kFontPointsTag) {
-            const std::size_t slot = tag - kCornerRadiusTag;
-            if (length != 1 || metrics_seen.test(slot)) return false;
-            metrics_seen.set(slot);
-            const unsigned v = value[0];
-            switch (tag) {
-            case kCornerRadiusTag:
-                if (!in(v, {0, 12})) return false;
-                theme.corner_radius = static_cast<std::uint8_t>(v);
-                break;
-            case kBorderWidthTag:
-                if (!in(v, {1, 3})) return false;
-                theme.border_width = static_cast<std::uint8_t>(v);
-                break;
-            case kFaceGradientTag:
-                if (!in(v, {0, 40})) return false;
-                theme.face_gradient = static_cast<std::uint8_t>(v);
-                break;
-            default:
-                if (!in(v, {8, 16})) return false;
-                theme.font_points = static_cast<std::uint8_t>(v);
-                break;
-            }
-        } else if (tag == kFontWeightTag) {
-            if (length != 2 || metrics_seen.test(4)) return false;
-            metrics_seen.set(4);
-            const unsigned weight = value[0] | value[1] << 8;
-            if (!in(weight, {100, 900})) return false;
-            theme.font_weight = static_cast<std::uint16_t>(weight);
-        } else if (tag == kFontFaceTag) {
-            if (theme.font_face_count == kMaxFontFaces || !valid_face(value, length)) return false;
-            auto& face = theme.font_faces[theme.font_face_count++];
-            std::memcpy(face.data(), value, length);
-            face[length] = '\0';
-        } else {
-            // Version 1 knows every tag; anything else means a newer or broken file.
-            return false;
-        }
+        Record record{};
+        if (!next_record(content, size, at, record) || !builder.take(record)) return false;
     }
-    if (at != size) return false;
-    if (!colors_seen.all() || !metrics_seen.all() || theme.font_face_count == 0) return false;
-    out = theme;
+    if (at != size || !builder.complete()) return false;
+    out = builder.theme();
     return true;
 }
 

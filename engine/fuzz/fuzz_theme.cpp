@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as a theme container, through the same checks
-// and decoder the engine runs inside the program. Built natively (see
-// scripts/engine-fuzz.sh) with AddressSanitizer, so a read past the input or
-// a write past an allocation stops the run.
+// and decoder the engine runs inside the program. Built natively by this
+// folder's CMake project (scripts/engine-fuzz.sh) with AddressSanitizer, so a
+// read past the input or a write past an allocation stops the run.
 #include <cstddef>
 #include <cstdint>
 #include <vector>

@@ -58,23 +58,30 @@ UINT text_format(LONG style, bool hide_prefix) {
     }
 }
 
-}  // namespace
+// What the button's window says about how it must look right now.
+struct ButtonState {
+    LONG style;
+    bool disabled, pressed, focused, is_default;
+    LRESULT cues;  // WM_QUERYUISTATE: hidden focus ring or accelerators
+    ButtonLook look;
+};
 
-void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot) {
-    const Theme& theme = skin.theme();
-    RECT rect;
-    GetClientRect(button, &rect);
-    const LONG style = GetWindowLongA(button, GWL_STYLE);
-    const LRESULT state = SendMessageA(button, BM_GETSTATE, 0, 0);
-    const bool disabled = !IsWindowEnabled(button);
-    const bool pressed = (state & BST_PUSHED) != 0;
-    const bool focused = (state & BST_FOCUS) != 0 || GetFocus() == button;
-    const bool is_default = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    const LRESULT cues = SendMessageA(button, WM_QUERYUISTATE, 0, 0);
-    ButtonLook look = look_for(theme, disabled, pressed, hot || (state & BST_HOT) != 0);
-    if (is_default && !disabled && !pressed) look.border = theme[Role::kButtonDefaultBorder];
+ButtonState state_of(HWND button, const Theme& theme, bool hot) {
+    ButtonState state{};
+    state.style = GetWindowLongA(button, GWL_STYLE);
+    const LRESULT flags = SendMessageA(button, BM_GETSTATE, 0, 0);
+    state.disabled = !IsWindowEnabled(button);
+    state.pressed = (flags & BST_PUSHED) != 0;
+    state.focused = (flags & BST_FOCUS) != 0 || GetFocus() == button;
+    state.is_default = (state.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    state.cues = SendMessageA(button, WM_QUERYUISTATE, 0, 0);
+    state.look = look_for(theme, state.disabled, state.pressed, hot || (flags & BST_HOT) != 0);
+    if (state.is_default && !state.disabled && !state.pressed) state.look.border = theme[Role::kButtonDefaultBorder];
+    return state;
+}
 
-    // Corners outside the rounded face show the parent's background.
+// Corners outside the rounded face show the parent's background.
+void paint_behind(HWND button, HDC dc, const RECT& rect, const Theme& theme) {
     HWND parent = GetParent(button);
     HBRUSH behind = parent != nullptr
                         ? reinterpret_cast<HBRUSH>(SendMessageA(
@@ -86,45 +93,60 @@ void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot) {
     } else {
         fill(dc, rect, theme[Role::kWindow]);
     }
+}
 
+void paint_face(HDC dc, const RECT& rect, const Theme& theme, const ButtonState& state) {
+    const win32::UniqueRegion region = face_region(rect, theme.corner_radius);
+    if (!region) return;
+    {
+        const win32::SavedDc saved(dc);
+        SelectClipRgn(dc, region.get());
+        const Rgb top = state.pressed || state.disabled ? state.look.face : lighten(state.look.face, theme.face_gradient);
+        fill_vertical(dc, rect, top, state.look.face);
+    }
+    const win32::UniqueBrush border(CreateSolidBrush(colorref(state.look.border)));
+    // The default button gets a border one pixel heavier, as users expect.
+    const int width = theme.border_width + (state.is_default && !state.disabled ? 1 : 0);
+    if (border) FrameRgn(dc, region.get(), border.get(), width, width);
+}
+
+void paint_focus_ring(HDC dc, const RECT& rect, const Theme& theme, const ButtonState& state) {
+    if (!state.focused || state.disabled || (state.cues & UISF_HIDEFOCUS) != 0) return;
+    const win32::UniquePen pen(CreatePen(PS_SOLID, 1, colorref(theme[Role::kFocusRing])));
+    if (!pen) return;
+    const win32::SelectGuard use_pen(dc, pen.get());
+    const win32::SelectGuard hollow(dc, GetStockObject(NULL_BRUSH));
     const int radius = theme.corner_radius;
-    const win32::UniqueRegion region = face_region(rect, radius);
-    if (region) {
-        {
-            const win32::SavedDc saved(dc);
-            SelectClipRgn(dc, region.get());
-            const Rgb top = pressed || disabled ? look.face : lighten(look.face, theme.face_gradient);
-            fill_vertical(dc, rect, top, look.face);
-        }
-        const win32::UniqueBrush border(CreateSolidBrush(colorref(look.border)));
-        // The default button gets a border one pixel heavier, as users expect.
-        const int width = theme.border_width + (is_default && !disabled ? 1 : 0);
-        if (border) FrameRgn(dc, region.get(), border.get(), width, width);
-    }
+    const int inset = theme.border_width + 2;
+    const int ring = radius > inset ? radius - inset : 0;
+    RoundRect(dc, rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset, 2 * ring, 2 * ring);
+}
 
-    if (focused && !disabled && (cues & UISF_HIDEFOCUS) == 0) {
-        const win32::UniquePen pen(CreatePen(PS_SOLID, 1, colorref(theme[Role::kFocusRing])));
-        if (pen) {
-            const win32::SelectGuard use_pen(dc, pen.get());
-            const win32::SelectGuard hollow(dc, GetStockObject(NULL_BRUSH));
-            const int inset = theme.border_width + 2;
-            const int ring = radius > inset ? radius - inset : 0;
-            RoundRect(dc, rect.left + inset, rect.top + inset, rect.right - inset,
-                      rect.bottom - inset, 2 * ring, 2 * ring);
-        }
-    }
-
+void paint_text(HWND button, HDC dc, const RECT& rect, const SkinResources& skin, const ButtonState& state) {
     const std::string text = win32::window_text(button);
-    if (!text.empty()) {
-        const win32::SelectGuard font(dc, skin.font());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, colorref(look.text));
-        RECT text_rect = rect;
-        InflateRect(&text_rect, -(theme.border_width + 3), -(theme.border_width + 1));
-        if (pressed) OffsetRect(&text_rect, 1, 1);
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &text_rect,
-                  text_format(style, (cues & UISF_HIDEACCEL) != 0));
-    }
+    if (text.empty()) return;
+    const Theme& theme = skin.theme();
+    const win32::SelectGuard font(dc, skin.font());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colorref(state.look.text));
+    RECT text_rect = rect;
+    InflateRect(&text_rect, -(theme.border_width + 3), -(theme.border_width + 1));
+    if (state.pressed) OffsetRect(&text_rect, 1, 1);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &text_rect,
+              text_format(state.style, (state.cues & UISF_HIDEACCEL) != 0));
+}
+
+}  // namespace
+
+void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot) {
+    const Theme& theme = skin.theme();
+    RECT rect;
+    GetClientRect(button, &rect);
+    const ButtonState state = state_of(button, theme, hot);
+    paint_behind(button, dc, rect, theme);
+    paint_face(dc, rect, theme, state);
+    paint_focus_ring(dc, rect, theme, state);
+    paint_text(button, dc, rect, skin, state);
 }
 
 }  // namespace engine

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "engine/core/theme.h"
-#include "engine/skin/gdi.h"
+#include "engine/skin/color_fill.h"
 
 namespace engine {
 

@@ -4,9 +4,9 @@
 
 namespace engine_test {
 
-inline constexpr int kThemeCount = 33;
+inline constexpr int kThemeCount = THEME_COUNT;  // defined by embed_themes
 
-// The container of theme n (1..33).
+// The container of theme n (1..kThemeCount).
 Bytes theme_container(int n);
 
 }  // namespace engine_test

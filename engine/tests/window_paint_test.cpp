@@ -138,7 +138,7 @@ TEST(Engine, ScreenShowsEachWindowsOwnPicture) {
         for (HWND window : order) {
             RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             const Capture printed(window);
-            const win32::WindowDc screen(window, win32::WindowDc::client_area);
+            const win32::WindowDc screen(window, win32::WindowDc::kClientArea);
             int differing = 0;
             // The tab's body is covered by its children: its strip only.
             const int rows = window == s.tab ? 16 : printed.height();

@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     const int cell_width = frame.right, cell_height = frame.bottom;
     const int rows = (engine_test::kThemeCount + kColumns - 1) / kColumns;
     const int width = kColumns * cell_width, height = rows * (cell_height + kLabelHeight);
-    const win32::WindowDc screen(nullptr, win32::WindowDc::client_area);
+    const win32::WindowDc screen(nullptr, win32::WindowDc::kClientArea);
     const Surface sheet(screen.get(), width, height);
     RECT all{0, 0, width, height};
     FillRect(sheet.dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));

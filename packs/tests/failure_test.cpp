@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "game_folder.h"
@@ -166,14 +167,15 @@ TEST(ForeignManifest, EveryListIsKeptOnceAndNeverOverwritten) {
     ASSERT_TRUE(write_whole_file(game.manifest_path(), kForeignList));
     apply();
     EXPECT_EQ(read_whole_file(backup), kForeignList);
-    EXPECT_EQ(read_whole_file(game.manifest_path()), manifest_of(kEntry));
+    EXPECT_EQ(read_whole_file(game.manifest_path()), kForeignList + "\r\n" + name()) << "the game's lines stay";
+    EXPECT_EQ(expect_every_move_follows_a_flush(), 3u) << "the archive, the backup, the list";
 
     const std::string later_list = kForeignList + "\r\nAhri2017.zip";
     ASSERT_TRUE(write_whole_file(game.manifest_path(), later_list));
     restore();
     EXPECT_EQ(read_whole_file(backup), kForeignList);
     EXPECT_EQ(read_whole_file(backup + "2"), later_list);
-    EXPECT_EQ(read_whole_file(game.manifest_path()), stock());
+    EXPECT_EQ(read_whole_file(game.manifest_path()), later_list);
 
     ASSERT_TRUE(write_whole_file(game.manifest_path(), kForeignList));
     apply();
@@ -205,7 +207,7 @@ TEST(ForeignManifest, TakenBackupNamesAreSkipped) {
         if (c.expected_backup != nullptr) {
             EXPECT_EQ(Captured::messages, (std::vector<std::string>{std::string(packs::kRestoreMessage)}));
             EXPECT_EQ(read_whole_file(game.game_path(c.expected_backup)), kForeignList);
-            EXPECT_EQ(read_whole_file(game.manifest_path()), stock());
+            EXPECT_EQ(read_whole_file(game.manifest_path()), kForeignList);
         } else {
             EXPECT_EQ(Captured::messages, (std::vector<std::string>{packs::no_free_backup_message(backup + "100")}));
             EXPECT_EQ(packs::no_free_backup_message("B").rfind(std::string(packs::kManifestBackupFailed) + "\r\nB\r\n", 0), 0u);
@@ -241,14 +243,20 @@ TEST(Operations, StaleTemporaryFilesAreCleared) {
     }
 }
 
-TEST(ForeignManifest, LargeOrNearlyOursCountsAsForeign) {
-    for (const std::string& list : {std::string(5000, 'x'), stock() + "\r\n",
-                                    manifest_of(3) + "\r\n" + name(), std::string()}) {
+// A list that names a catalogue pack is one of ours and is not kept; any
+// other list but the stock one is, whatever it holds.
+TEST(ForeignManifest, KeptUnlessItNamesAPack) {
+    struct Case { std::string list; bool kept; std::string restored; };
+    for (const Case& c : {Case{std::string(5000, 'x'), true, std::string(5000, 'x')},
+                          Case{stock() + "\r\n", true, stock()},
+                          Case{manifest_of(3) + "\r\n" + name(), false, stock()},
+                          Case{std::string(), true, stock()}}) {
         GameFolder game;
-        ASSERT_TRUE(write_whole_file(game.manifest_path(), list));
+        ASSERT_TRUE(write_whole_file(game.manifest_path(), c.list));
         restore();
-        EXPECT_EQ(read_whole_file(game.game_path("ClientZips.txt.bak")), list);
-        EXPECT_EQ(read_whole_file(game.manifest_path()), stock());
+        EXPECT_EQ(read_whole_file(game.game_path("ClientZips.txt.bak")),
+                  c.kept ? std::optional<std::string>(c.list) : std::nullopt);
+        EXPECT_EQ(read_whole_file(game.manifest_path()), c.restored);
     }
 }
 

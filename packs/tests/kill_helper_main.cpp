@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
     const std::string_view operation = argv[1];
     game_directory = argv[2];
     kill_point = std::atoi(argv[3]);
-    const packs::OperationHooks hooks{read_game_directory, note_message, write_in_chunks, move_between_points,
-                                      delete_between_points};
+    const packs::OperationHooks hooks{read_game_directory, note_message,
+                                      packs::FileSteps{write_in_chunks, move_between_points}, delete_between_points};
     const packs::CatalogueEntry& entry = packs::catalogue_entry(packs_test::kKilledEntry);
     const runtime::Text applied = packs::apply_message();
     if (operation == "apply") {

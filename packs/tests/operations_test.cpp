@@ -56,6 +56,7 @@ TEST(Apply, WritesArchiveAndManifestByteForByte) {
         EXPECT_EQ(Captured::messages[0], packs::apply_message());
         EXPECT_EQ(game.game_files(), (std::vector<std::string>{"ClientZips.txt", name_of(number)}))
             << "no temporary file is left";
+        EXPECT_EQ(expect_every_move_follows_a_flush(), 2u) << "the archive, then the list";
     }
 }
 
@@ -129,7 +130,9 @@ TEST(Operations, EmptyGameDirectoryIsRefusedWithoutWriting) {
 TEST(Restore, DeletesTheArchiveAndWritesTheStockManifest) {
     GameFolder game;
     apply(pack(6));
+    Captured::steps.clear();
     restore(6);
+    EXPECT_EQ(expect_every_move_follows_a_flush(), 1u) << "the list";
     EXPECT_EQ(game.game_files(), (std::vector<std::string>{"ClientZips.txt"}));
     EXPECT_EQ(read_whole_file(game.manifest_path()), stock());
     EXPECT_EQ(Captured::messages.back(), "删除成功");

@@ -2,8 +2,9 @@
 """Generates the program's catalogue table and the manifest files.
 
 Usage: make_catalogue_data.py CATALOGUE_DIR OUTPUT_DIR
-writes OUTPUT_DIR/catalogue_table.inc, OUTPUT_DIR/stock_manifest.txt and
-OUTPUT_DIR/manifest_NN.txt (GBK bytes, CR LF between lines, none at the end).
+writes OUTPUT_DIR/catalogue_table.inc, OUTPUT_DIR/include/packs/entry_rows.h,
+OUTPUT_DIR/stock_manifest.txt and OUTPUT_DIR/manifest_NN.txt (GBK bytes, CR LF
+between lines, none at the end).
 """
 from __future__ import annotations
 
@@ -35,6 +36,24 @@ def table(entries) -> str:
     return "\n".join(lines)
 
 
+def entry_rows(entries) -> str:
+    lines = ["#pragma once",
+             "// Generated from packs/catalogue.tsv by packs/tools/make_catalogue_data.py:",
+             "// how many entries there are, and the label and page of each, for the",
+             "// catalogue and for the rows of the main window.",
+             "", "namespace packs {", "",
+             f"inline constexpr int kEntryCount = {len(entries)};", "",
+             "struct EntryRow {",
+             "    const char* label;  // GBK, shown by the row's transparent label",
+             "    int page;           // 1 \"电玩\" or 2 \"源计划\"",
+             "};", "",
+             "inline constexpr EntryRow kEntryRows[kEntryCount] = {"]
+    for e in entries:
+        lines.append(f"    {{{cpp_string(e.label)}, {e.page}}},")
+    lines += ["};", "", "}  // namespace packs", ""]
+    return "\n".join(lines)
+
+
 def write_if_changed(path: pathlib.Path, data: bytes) -> None:
     # Unchanged outputs keep their time stamp, so nothing downstream rebuilds.
     if not path.exists() or path.read_bytes() != data:
@@ -49,6 +68,8 @@ def main(argv: list[str]) -> int:
     out = pathlib.Path(argv[2])
     out.mkdir(parents=True, exist_ok=True)
     write_if_changed(out / "catalogue_table.inc", table(entries).encode("utf-8"))
+    (out / "include" / "packs").mkdir(parents=True, exist_ok=True)
+    write_if_changed(out / "include" / "packs" / "entry_rows.h", entry_rows(entries).encode("utf-8"))
     write_if_changed(out / "stock_manifest.txt", pack_catalogue.stock_manifest())
     for e in entries:
         write_if_changed(out / f"manifest_{e.number:02d}.txt", pack_catalogue.pack_manifest(e))

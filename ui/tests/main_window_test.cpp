@@ -83,7 +83,7 @@ TEST_F(MainWindow, ReportsClicksWithTheFullControlIdAndNothingForOtherControls) 
     ASSERT_EQ(delivered.size(), 2u);
     EXPECT_EQ(delivered[0].window_id, ui::kMainWindowId);
     EXPECT_EQ(delivered[0].control_id, 0x16030022u);
-    EXPECT_EQ(delivered[0].event, ui::Event::click);
+    EXPECT_EQ(delivered[0].event, ui::Event::kClick);
     EXPECT_EQ(delivered[1].control_id, ui::kNoticeButtonId);
 }
 

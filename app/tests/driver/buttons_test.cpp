@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/tests/driver/presses.h"
 #include "app/tests/driver/tool.h"
 #include "packs/catalogue.h"
 #include "packs/manifest.h"
@@ -21,41 +22,11 @@
 
 namespace {
 
+using driver::bytes_of;
 using driver::control;
-
-std::string bytes_of(runtime::ByteSet bytes) {
-    return std::string(reinterpret_cast<const char*>(bytes.data), bytes.size);
-}
-
-DWORD file_size(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0xFFFFFFFF;
-    return data.nFileSizeLow;
-}
-
-bool file_missing(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-}
-
-// Presses the button and returns the text of the box it brings up, after
-// checking that the box is task-modal and closing it.
-std::string press(const driver::Tool& tool, std::uint32_t id) {
-    PostMessageA(control(tool, id), BM_CLICK, 0, 0);
-    auto box = test_support::wait_for_message_box(tool.process.id(), driver::kTimeoutMs);
-    if (!box) {
-        ADD_FAILURE() << "no box after pressing " << std::hex << id;
-        return {};
-    }
-    EXPECT_EQ(box->title, "提示");
-    EXPECT_EQ(box->owner, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(tool.window)) << "the box must be task-modal";
-    EXPECT_TRUE(box->all_other_windows_disabled());
-    EXPECT_TRUE(test_support::close_message_box(*box));
-    // The box is gone a moment before its modal loop enables the window again.
-    EXPECT_TRUE(test_support::poll_until(driver::kTimeoutMs,
-                                         [&] { return IsWindowEnabled(tool.window) != FALSE; }));
-    return box->text;
-}
+using driver::file_missing;
+using driver::file_size;
+using driver::press;
 
 // Runs `queue` while the program's GUI thread stands still, so that whatever
 // it queues is all waiting when the program fetches its next message.
@@ -98,9 +69,9 @@ TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
         driver::select_page(tool, page);
         for (std::size_t i = 0; i < ui::kControls.size(); ++i) {
             const ui::ControlRecord& apply = ui::kControls[i];
-            if (apply.page != page || apply.binding.operation != ui::Operation::apply_entry) continue;
+            if (apply.page != page || apply.binding.operation != ui::Operation::kApplyEntry) continue;
             const ui::ControlRecord& restore = ui::kControls[i + 1];
-            ASSERT_EQ(restore.binding.operation, ui::Operation::restore_entry);
+            ASSERT_EQ(restore.binding.operation, ui::Operation::kRestoreEntry);
             const int entry = apply.binding.entry;
             SCOPED_TRACE("entry " + std::to_string(entry));
             const packs::CatalogueEntry& pack = packs::catalogue_entry(entry);
@@ -176,86 +147,6 @@ TEST(Buttons, ProgramStartedElsewhereWorksInItsRunDirectory) {
     EXPECT_TRUE(file_missing(elsewhere.path_of(relative + "\\Game\\" + name)));
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
     test_support::remove_tree(in_run_directory);
-}
-
-// What the player sees when something stands in the way, through the real
-// program: a file held by the game or its launcher ends in a box that says
-// what happened and what to do; a list the game rewrote between presses is
-// kept as well, and what a killed run left in Game is cleared.
-TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
-    const int entry = 1;
-    std::uint32_t apply_id = 0, restore_id = 0;  // the row's "修改" comes right before its "恢复"
-    for (std::size_t i = 0; i + 1 < ui::kControls.size(); ++i) {
-        if (ui::kControls[i].binding.operation == ui::Operation::apply_entry && ui::kControls[i].binding.entry == entry) {
-            apply_id = ui::kControls[i].id;
-            restore_id = ui::kControls[i + 1].id;
-        }
-    }
-    const std::string stock = bytes_of(packs::stock_manifest());
-    const std::string applied = bytes_of(packs::catalogue_entry(entry).manifest);
-    const std::string first_list = "Aatrox.zip\r\nAzir.zip", updated_list = first_list + "\r\nAhri2017.zip";
-
-    enum class Lock { none, archive, list };
-    struct Case {
-        const char* what;
-        std::string list_before;
-        Lock lock;
-        std::uint32_t press;
-        std::string_view box_starts;  // then the path of the locked file, or the whole text
-        std::string list_after;
-        bool archive_after;
-    };
-    const Case cases[] = {
-        {"restore while the game holds the archive", applied, Lock::archive, restore_id,
-         packs::kArchiveDeleteFailedListRestored, stock, true},
-        // The archive is written first; unlisted, the game ignores it.
-        {"apply while the launcher holds the list", stock, Lock::list, apply_id, packs::kManifestReadFailed, stock,
-         true},
-        {"restore after the game rewrote its list", updated_list, Lock::none, restore_id, packs::kRestoreMessage, stock,
-         false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        test_support::TempDirectory game;
-        ASSERT_TRUE(game.make_directory("Game"));
-        const std::string list_path = game.path() + std::string(packs::kManifestSuffix);
-        const std::string archive_path =
-            game.path() + std::string(packs::kPackFolderSuffix) + std::string(packs::catalogue_entry(entry).pack_file_name);
-        const std::string backup_path = game.path() + std::string(packs::kManifestBackupSuffix);
-        if (c.lock != Lock::list) { ASSERT_TRUE(test_support::write_whole_file(archive_path, "PK old archive")); }
-        const std::string stale_path = game.path() + "\\Game\\skp1a2b.tmp";
-        if (c.lock == Lock::none) {
-            ASSERT_TRUE(test_support::write_whole_file(backup_path, first_list));
-            ASSERT_TRUE(test_support::write_whole_file(stale_path, "half of an archive"));
-        }
-        ASSERT_TRUE(test_support::write_whole_file(list_path, c.list_before));
-
-        driver::Tool tool = driver::start_tool();
-        driver::set_game_directory(tool, game.path());
-        std::string text;
-        {
-            const std::string& locked = c.lock == Lock::archive ? archive_path : list_path;
-            const win32::UniqueFile lock(c.lock == Lock::none ? INVALID_HANDLE_VALUE
-                                                                : CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
-                                                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-            ASSERT_EQ(static_cast<bool>(lock), c.lock != Lock::none);
-            text = press(tool, c.press);
-            if (c.lock != Lock::none) {
-                EXPECT_EQ(text.rfind(std::string(c.box_starts) + "\r\n" + locked + "\r\n", 0), 0u) << text;
-                EXPECT_EQ(text.substr(text.rfind('\n') + 1), packs::kAccessRemedy) << text;
-            } else {
-                EXPECT_EQ(text, c.box_starts);
-            }
-        }
-        EXPECT_EQ(test_support::read_whole_file(list_path), c.list_after);
-        EXPECT_EQ(!file_missing(archive_path), c.archive_after);
-        if (c.lock == Lock::none) {
-            EXPECT_EQ(test_support::read_whole_file(backup_path), first_list) << "never overwritten";
-            EXPECT_EQ(test_support::read_whole_file(backup_path + "2"), updated_list);
-            EXPECT_TRUE(file_missing(stale_path));
-        }
-        EXPECT_EQ(driver::close_and_wait(tool), 0u);
-    }
 }
 
 }  // namespace

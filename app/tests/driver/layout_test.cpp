@@ -33,8 +33,8 @@ driver::Tool* Layout::tool = nullptr;
 
 const char* expected_class(ui::Kind kind) {
     switch (kind) {
-    case ui::Kind::button: return "Button";
-    case ui::Kind::tab: return "SysTabControl32";
+    case ui::Kind::kButton: return "Button";
+    case ui::Kind::kTab: return "SysTabControl32";
     default: return "Static";
     }
 }
@@ -64,7 +64,7 @@ TEST_F(Layout, EveryControlStandsWhereTheTableSaysWithItsKindAndCaption) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window_class(window), expected_class(record.kind));
         // The path field's text is start-up's (checked in LiteralPlacesOfSomeControls).
-        if (record.kind != ui::Kind::tab && record.id != ui::kPathFieldId) {
+        if (record.kind != ui::Kind::kTab && record.id != ui::kPathFieldId) {
             EXPECT_EQ(window_text(window), record.text);
         }
 
@@ -83,15 +83,15 @@ TEST_F(Layout, EveryControlStandsWhereTheTableSaysWithItsKindAndCaption) {
         EXPECT_TRUE(IsWindowEnabled(window));
         EXPECT_FALSE(s & WS_BORDER);
         switch (record.kind) {
-        case ui::Kind::button:
+        case ui::Kind::kButton:
             EXPECT_EQ(s & BS_TYPEMASK, BS_PUSHBUTTON) << "a push button, never the default";
             EXPECT_EQ(s & (BS_CENTER | BS_VCENTER), BS_CENTER | BS_VCENTER);
             break;
-        case ui::Kind::transparent_label:
+        case ui::Kind::kTransparentLabel:
             EXPECT_TRUE(driver::ex_style(window) & WS_EX_TRANSPARENT);
             EXPECT_EQ(s & (SS_TYPEMASK | SS_CENTERIMAGE), SS_LEFT | SS_CENTERIMAGE);
             break;
-        case ui::Kind::label:
+        case ui::Kind::kLabel:
             EXPECT_FALSE(driver::ex_style(window) & WS_EX_TRANSPARENT);
             EXPECT_EQ(s & (SS_TYPEMASK | SS_CENTERIMAGE), SS_LEFT | SS_CENTERIMAGE);
             break;

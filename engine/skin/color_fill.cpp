@@ -1,4 +1,4 @@
-#include "engine/skin/gdi.h"
+#include "engine/skin/color_fill.h"
 
 namespace engine {
 

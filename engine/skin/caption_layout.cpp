@@ -1,0 +1,64 @@
+#include "engine/skin/caption_layout.h"
+
+namespace engine {
+namespace {
+
+constexpr int kMinimumBand = 12;  // below this there is no caption of ours to draw
+
+bool inside(const RECT& rect, POINT point) { return PtInRect(&rect, point) != FALSE; }
+
+bool ours_to_draw(HWND window, LONG style) {
+    return (style & WS_CAPTION) == WS_CAPTION && (style & (WS_VSCROLL | WS_HSCROLL)) == 0 &&
+           GetMenu(window) == nullptr && !IsIconic(window);
+}
+
+// The buttons from the right: close, then maximise and minimise where the
+// style has them; the title ends where they begin.
+void place_buttons(LONG style, CaptionLayout& layout) {
+    const int height = layout.band.bottom - layout.band.top;
+    const int size = height - 4;
+    const int width = size + size / 2;
+    RECT next{layout.band.right - 2 - width, layout.band.top + 2, layout.band.right - 2, layout.band.bottom - 2};
+    const auto take = [&](bool present, RECT& slot) {
+        slot = RECT{};
+        if (!present) return;
+        slot = next;
+        OffsetRect(&next, -width, 0);
+    };
+    take((style & WS_SYSMENU) != 0, layout.close);
+    take((style & WS_SYSMENU) && (style & WS_MAXIMIZEBOX), layout.maximize);
+    take((style & WS_SYSMENU) && (style & WS_MINIMIZEBOX), layout.minimize);
+    const int icon_top = layout.band.top + (height - 16) / 2;
+    layout.icon = (style & WS_SYSMENU) ? RECT{layout.band.left + 4, icon_top, layout.band.left + 20, icon_top + 16}
+                                       : RECT{layout.band.left, icon_top, layout.band.left, icon_top};
+    layout.title = RECT{layout.icon.right + 6, layout.band.top, next.right - 4, layout.band.bottom};
+}
+
+}  // namespace
+
+bool caption_layout(HWND window, CaptionLayout& layout) {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    if (!ours_to_draw(window, style)) return false;
+    RECT screen;
+    GetWindowRect(window, &screen);
+    RECT client;
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -screen.left, -screen.top);
+    layout.window = RECT{0, 0, screen.right - screen.left, screen.bottom - screen.top};
+    layout.client = client;
+    const int edge = client.left;  // the frame is as thick at the top as at the sides
+    layout.band = RECT{edge, edge, layout.window.right - edge, client.top};
+    if (layout.band.bottom - layout.band.top < kMinimumBand) return false;
+    place_buttons(style, layout);
+    return true;
+}
+
+LRESULT caption_button_at(const CaptionLayout& layout, POINT point) {
+    if (inside(layout.close, point)) return HTCLOSE;
+    if (inside(layout.maximize, point)) return HTMAXBUTTON;
+    if (inside(layout.minimize, point)) return HTMINBUTTON;
+    return HTNOWHERE;
+}
+
+}  // namespace engine

@@ -1,0 +1,24 @@
+#pragma once
+// Where the parts of a skinned caption lie, and which button a point is on.
+#include <windows.h>
+
+namespace engine {
+
+// Everything in window coordinates (origin at the window's top-left corner).
+// A button the window's style leaves out has an empty rectangle.
+struct CaptionLayout {
+    RECT window, client, band, icon, title, close, maximize, minimize;
+};
+
+// False when the caption is not ours to draw: a window manager's decoration,
+// a menu bar or scroll bars in the non-client area, or a minimised window.
+bool caption_layout(HWND window, CaptionLayout& layout);
+
+// HTCLOSE, HTMAXBUTTON or HTMINBUTTON for a point on that button, else HTNOWHERE.
+LRESULT caption_button_at(const CaptionLayout& layout, POINT point);
+
+inline bool is_caption_button(LRESULT hit) {
+    return hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON;
+}
+
+}  // namespace engine
