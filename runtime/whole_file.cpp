@@ -2,18 +2,11 @@
 
 #include <utility>
 
-#include "runtime/file_io.h"
 #include "win32/unique_handle.h"
 
 namespace runtime {
 
 namespace {
-
-HANDLE create_unshared(const char* path, DWORD disposition) {
-    return CreateFileA(path, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-void sleep_for(DWORD milliseconds) { Sleep(milliseconds); }
 
 DWORD error_unless(bool done) { return done ? 0 : GetLastError(); }
 
@@ -47,19 +40,14 @@ DWORD fill(HANDLE created, ByteSet bytes, const FileSteps& steps) {
 
 }  // namespace
 
-const FileSteps& system_file_steps() {
-    static const FileSteps steps{create_unshared, write_all, FlushFileBuffers, CloseHandle,
-                                 MoveFileExA,     DeleteFileA, sleep_for};
-    return steps;
-}
-
 DWORD write_file_whole(const Text& temporary, const Text& target, ByteSet bytes, DWORD move_flags,
                        const FileSteps& steps) {
     HANDLE created = INVALID_HANDLE_VALUE;
     // A temporary file left by an earlier run may be held by a scanner.
     DWORD error = retry_while_transient(
         [&] {
-            created = steps.create(temporary.c_str(), CREATE_ALWAYS);
+            created = steps.open(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr);
             return error_unless(created != INVALID_HANDLE_VALUE);
         },
         steps.pause);

@@ -10,7 +10,7 @@
 
 namespace runtime {
 
-// Creates `temporary` afresh (unshared), writes `bytes`, flushes and closes
+// Creates `temporary` afresh (unshared, CREATE_ALWAYS), writes `bytes`, flushes and closes
 // it, then moves it to `target` with `move_flags` (MOVEFILE_REPLACE_EXISTING
 // to replace a file there). The create, the move and the clean-up are retried
 // while another program holds the file for a moment (a virus scanner). On

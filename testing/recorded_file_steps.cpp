@@ -26,9 +26,10 @@ bool fails(const std::string& step, const std::string& what) {
     return true;
 }
 
-HANDLE create(const char* path, DWORD disposition) {
-    if (fails("create", name_of(path))) return INVALID_HANDLE_VALUE;
-    const HANDLE file = runtime::system_file_steps().create(path, disposition);
+HANDLE WINAPI open(LPCSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                   DWORD flags, HANDLE template_file) {
+    if (fails("open", name_of(path))) return INVALID_HANDLE_VALUE;
+    const HANDLE file = CreateFileA(path, access, sharing, security, disposition, flags, template_file);
     names[file] = name_of(path);
     return file;
 }
@@ -53,7 +54,7 @@ void start_recording(StepFailure armed) {
 }
 
 const runtime::FileSteps& recording_file_steps() {
-    static const runtime::FileSteps steps{create, write, flush, close, move, remove, pause};
+    static const runtime::FileSteps steps{open, write, flush, close, move, remove, pause};
     return steps;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // File steps for tests of code that writes files whole: each step does the
-// real thing and records the call ("create t.tmp", "flush t.tmp",
+// real thing and records the call ("open t.tmp", "flush t.tmp",
 // "move t.tmp>target", "pause 50"; names without their folder), and one kind
 // of step can be made to fail on cue. Pauses are recorded, never slept.
 #include <windows.h>
@@ -13,7 +13,7 @@
 namespace test_support {
 
 struct StepFailure {
-    const char* step;  // "create", "write", "flush", "close", "move" or "remove"
+    const char* step;  // "open", "write", "flush", "close", "move" or "remove"
     DWORD error;
     int times;
 };

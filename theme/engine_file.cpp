@@ -91,7 +91,7 @@ DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& ste
 
 void ensure_engine_file() {
     const runtime::Text folder = runtime::run_directory();
-    if (const DWORD error = put_engine_file(folder, runtime::system_file_steps()))
+    if (const DWORD error = put_engine_file(folder, runtime::FileSteps{}))
         runtime::fatal_error(0, runtime::join_texts({kUnwritableHead, "\r\n", engine_path(folder), "\r\n",
                                                      runtime::reason_with_code(error), "\r\n", kUnwritableRemedy}));
 }

@@ -13,7 +13,7 @@ namespace {
 using test_support::StepFailure;
 
 TEST(WriteFileWhole, StepsRetriesAndCleanUp) {
-    const std::vector<std::string> kWritten = {"create t.tmp", "write t.tmp", "flush t.tmp", "close t.tmp"};
+    const std::vector<std::string> kWritten = {"open t.tmp", "write t.tmp", "flush t.tmp", "close t.tmp"};
     const auto then = [&](std::vector<std::string> more) {
         std::vector<std::string> steps = kWritten;
         steps.insert(steps.end(), more.begin(), more.end());
@@ -26,12 +26,12 @@ TEST(WriteFileWhole, StepsRetriesAndCleanUp) {
         // A scanner holds the new file for a moment.
         {{"move", ERROR_SHARING_VIOLATION, 2}, 0, then({kMove, "pause 50", kMove, "pause 100", kMove})},
         // Held for good: the budget is spent; nothing was created, nothing deleted.
-        {{"create", ERROR_SHARING_VIOLATION, 9}, ERROR_SHARING_VIOLATION,
-         {"create t.tmp", "pause 50", "create t.tmp", "pause 100", "create t.tmp", "pause 200", "create t.tmp",
-          "pause 400", "create t.tmp", "pause 800", "create t.tmp"}},
-        {{"write", ERROR_DISK_FULL, 1}, ERROR_DISK_FULL, {"create t.tmp", "write t.tmp", "close t.tmp", "remove t.tmp"}},
+        {{"open", ERROR_SHARING_VIOLATION, 9}, ERROR_SHARING_VIOLATION,
+         {"open t.tmp", "pause 50", "open t.tmp", "pause 100", "open t.tmp", "pause 200", "open t.tmp",
+          "pause 400", "open t.tmp", "pause 800", "open t.tmp"}},
+        {{"write", ERROR_DISK_FULL, 1}, ERROR_DISK_FULL, {"open t.tmp", "write t.tmp", "close t.tmp", "remove t.tmp"}},
         {{"flush", ERROR_IO_DEVICE, 1}, ERROR_IO_DEVICE,
-         {"create t.tmp", "write t.tmp", "flush t.tmp", "close t.tmp", "remove t.tmp"}},
+         {"open t.tmp", "write t.tmp", "flush t.tmp", "close t.tmp", "remove t.tmp"}},
         {{"close", ERROR_NETNAME_DELETED, 1}, ERROR_NETNAME_DELETED, then({"remove t.tmp"})},
         {{"move", ERROR_PATH_NOT_FOUND, 1}, ERROR_PATH_NOT_FOUND, then({kMove, "remove t.tmp"})},
     };

@@ -20,7 +20,7 @@ std::string embedded_engine() {
 // Through the file steps: the engine is flushed before its move, whatever
 // was under its name that is no DLL is replaced, a DLL is left alone.
 TEST(EngineFile, WrittenWholeAndHiddenUnlessADllIsThere) {
-    const std::vector<std::string> kWrite = {"create SkinH_EL.dll.tmp", "write SkinH_EL.dll.tmp", "flush SkinH_EL.dll.tmp",
+    const std::vector<std::string> kWrite = {"open SkinH_EL.dll.tmp", "write SkinH_EL.dll.tmp", "flush SkinH_EL.dll.tmp",
                                              "close SkinH_EL.dll.tmp", "move SkinH_EL.dll.tmp>SkinH_EL.dll"};
     struct Case {
         const char* name;
