@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     if (mode == "run-directory" && argc == 3) {
         const std::string report_path = argv[2];
         runtime::take_run_directory();
-        char current[MAX_PATH] = {};
+        char current[MAX_PATH * 2] = {};
         GetCurrentDirectoryA(sizeof current, current);
         test_support::write_whole_file(report_path, runtime::run_directory() + "|" +
                                                         runtime::executable_directory() + "|" + current);
