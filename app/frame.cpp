@@ -4,6 +4,8 @@
 
 #include "app/event_delivery.h"
 #include "app/startup.h"
+#include "runtime/code_page.h"
+#include "runtime/dll_search.h"
 #include "runtime/fatal_error.h"
 #include "runtime/program_end.h"
 #include "runtime/run_directory.h"
@@ -27,6 +29,9 @@ void run_message_loop(HWND window) {
 }  // namespace
 
 int start() {
+    // Before anything loads a DLL, touches a file or opens a window.
+    runtime::restrict_dll_search();
+    runtime::require_program_code_page();
     runtime::take_run_directory();
     runtime::register_exit_routine(release_chosen_directory);
 

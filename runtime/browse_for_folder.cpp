@@ -47,6 +47,21 @@ private:
     std::vector<WindowState> windows_;
 };
 
+// The folder dialog is a COM client and requires an apartment-threaded
+// thread; the thread is left as it was found.
+class OleSession {
+public:
+    OleSession() : initialized_(SUCCEEDED(OleInitialize(nullptr))) {}
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    ~OleSession() {
+        if (initialized_) OleUninitialize();
+    }
+
+private:
+    bool initialized_;
+};
+
 void free_item(LPITEMIDLIST item) {
     IMalloc* allocator = nullptr;
     if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
@@ -69,13 +84,16 @@ Text browse_for_folder(std::string_view title, bool include_files) {
     info.lpszTitle = prompt.c_str();
     info.ulFlags = include_files ? BIF_EDITBOX | BIF_BROWSEINCLUDEFILES : BIF_EDITBOX;
 
+    const OleSession ole;
     LPITEMIDLIST item = nullptr;
     {
         const DisabledWindows disabled;
         item = SHBrowseForFolderA(&info);
     }
     if (item == nullptr) return {};
-    char path[MAX_PATH] = {};
+    // One more than the system may fill: a path that fills it all comes back
+    // unterminated under Wine, and is then read no further than the buffer.
+    char path[MAX_PATH + 1] = {};
     const bool has_path = SHGetPathFromIDListA(item, path) != FALSE;
     free_item(item);
     return has_path ? Text(path) : Text();

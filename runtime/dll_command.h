@@ -20,8 +20,9 @@ HMODULE load_declared_dll(const char* dll_file_name, DllLoader load);
 
 // Loads the DLL as load_declared_dll does and finds the entry ("#n" is
 // ordinal n). Records the module so the end clean-up frees it. A failure
-// frees what was loaded and is the fatal error naming DLL and entry.
-FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name);
+// frees what was loaded and is the fatal error naming DLL and entry; with a
+// remedy, also the DLL's full path and the remedy, each on a line of its own.
+FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name, const char* remedy = nullptr);
 
 // Frees every module that bind_dll_entry loaded; part of the end clean-up.
 void free_dll_command_modules();
@@ -29,12 +30,12 @@ void free_dll_command_modules();
 template <typename Function>
 class DllCommand {
 public:
-    constexpr DllCommand(int index, const char* dll_file_name, const char* entry_name)
-        : index_(index), dll_file_name_(dll_file_name), entry_name_(entry_name) {}
+    constexpr DllCommand(int index, const char* dll_file_name, const char* entry_name, const char* remedy = nullptr)
+        : index_(index), dll_file_name_(dll_file_name), entry_name_(entry_name), remedy_(remedy) {}
 
     template <typename... Args>
     auto operator()(Args&&... args) const {
-        if (address_ == nullptr) address_ = bind_dll_entry(dll_file_name_, entry_name_);
+        if (address_ == nullptr) address_ = bind_dll_entry(dll_file_name_, entry_name_, remedy_);
         // Through void*: FARPROC's own type says nothing about the entry, and
         // a direct cast draws -Wcast-function-type.
         return reinterpret_cast<Function*>(reinterpret_cast<void*>(address_))(std::forward<Args>(args)...);
@@ -48,6 +49,7 @@ private:
     int index_;
     const char* dll_file_name_;
     const char* entry_name_;
+    const char* remedy_;
     mutable FARPROC address_ = nullptr;
 };
 

@@ -10,6 +10,8 @@ namespace runtime {
 // 5 HKEY_USERS, any other number HKEY_CURRENT_USER. The full path is split at
 // its last backslash into key and value name. REG_SZ comes back as stored,
 // REG_EXPAND_SZ expanded; anything else gives the default (or the empty text).
+// A key or value missing in the program's own registry view is read from the
+// other view (64-bit for the 32-bit program, 32-bit for the 64-bit build).
 Text read_registry_text(int root, std::string_view full_value_path,
                         std::optional<std::string_view> default_text = std::nullopt);
 

@@ -13,12 +13,14 @@ struct RunDirectory {
 
 Text executable_path() {
     // Grown until it fits: a path longer than MAX_PATH must not be cut off
-    // and then split at the wrong backslash.
+    // and then split at the wrong backslash. A cut path can come back one
+    // byte short of the buffer, terminated: Wine stops before a two-byte
+    // GBK character that does not fit. So it fits only with a byte to spare.
     Text path(MAX_PATH, '\0');
     for (;;) {
         const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
-        if (length < path.size()) {
+        if (length + 1 < path.size()) {
             path.resize(length);
             return path;
         }

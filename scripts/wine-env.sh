@@ -11,6 +11,9 @@ case $WINE_ARCH in
     *) echo "wine-env.sh: unknown WINE_ARCH '$WINE_ARCH' (i686 or x86_64)" >&2; return 1 ;;
 esac
 wine() { "$WINELOADER" "$@"; }
+# Wine keeps WINELOADER from the Windows programs; a test that starts the
+# program under another locale runs it through the same loader.
+export PROJECT_WINE_LOADER=$WINELOADER
 export WINEDEBUG=${WINEDEBUG:--all}
 # The ANSI code page follows the locale: zh_CN gives code page 936 (GBK).
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8

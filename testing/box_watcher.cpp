@@ -16,6 +16,26 @@ HWND find_dialog_with(DWORD process_id, int control_id) {
     return nullptr;
 }
 
+// A dialog is visible a moment before its loop first asks for a message,
+// and may be read with its texts still empty then (on a loaded machine, more
+// than a moment): its texts are waited for, up to this long.
+constexpr DWORD kFillTimeoutMs = 5000;
+// A box may be titled with the empty text: once its text is there, a title
+// still missing is given this long.
+constexpr DWORD kTitleGraceMs = 300;
+
+void read_texts(MessageBoxSeen& seen) {
+    const HWND text = GetDlgItem(seen.box, kMessageTextId);
+    poll_until(kFillTimeoutMs, [&] {
+        seen.text = window_text(text);
+        return !seen.text.empty() || !IsWindow(seen.box);
+    });
+    poll_until(kTitleGraceMs, [&] {
+        seen.title = window_text(seen.box);
+        return !seen.title.empty() || !IsWindow(seen.box);
+    });
+}
+
 }  // namespace
 
 bool MessageBoxSeen::all_other_windows_disabled() const {
@@ -32,8 +52,7 @@ std::optional<MessageBoxSeen> wait_for_message_box(DWORD process_id, DWORD timeo
     if (box == nullptr) return std::nullopt;
     MessageBoxSeen seen;
     seen.box = box;
-    seen.text = window_text(GetDlgItem(box, kMessageTextId));
-    seen.title = window_text(box);
+    read_texts(seen);
     seen.owner = GetWindow(box, GW_OWNER);
     seen.owner_enabled = seen.owner != nullptr && IsWindowEnabled(seen.owner);
     for (HWND window : top_level_windows(process_id))
@@ -42,7 +61,12 @@ std::optional<MessageBoxSeen> wait_for_message_box(DWORD process_id, DWORD timeo
 }
 
 HWND wait_for_folder_dialog(DWORD process_id, DWORD timeout_ms) {
-    return poll_until(timeout_ms, [&] { return find_dialog_with(process_id, kFolderTreeId); });
+    const HWND dialog = poll_until(timeout_ms, [&] { return find_dialog_with(process_id, kFolderTreeId); });
+    // Filled like a box: its prompt tells when.
+    if (dialog != nullptr)
+        poll_until(kFillTimeoutMs,
+                   [&] { return !window_text(GetDlgItem(dialog, kFolderPromptId)).empty() || !IsWindow(dialog); });
+    return dialog;
 }
 
 bool press_button(HWND dialog, int button_id) {

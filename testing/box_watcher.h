@@ -28,10 +28,11 @@ struct MessageBoxSeen {
 };
 
 // Waits for a visible message box (a #32770 dialog with a message text) of
-// the process and reads it; nothing at the deadline.
+// the process and reads it once its text is there; nothing at the deadline.
 std::optional<MessageBoxSeen> wait_for_message_box(DWORD process_id, DWORD timeout_ms);
 
-// Waits for a visible folder dialog (a #32770 dialog with a folder tree).
+// Waits for a visible folder dialog (a #32770 dialog with a folder tree)
+// whose prompt is there.
 HWND wait_for_folder_dialog(DWORD process_id, DWORD timeout_ms);
 
 // Presses a dialog button by posting BM_CLICK: a sent message would block

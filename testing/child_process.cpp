@@ -52,12 +52,7 @@ std::string own_directory() {
 
 ChildProcess::ChildProcess(std::string_view program, const std::vector<std::string>& arguments,
                            std::string_view current_directory) {
-    job_.reset(CreateJobObjectA(nullptr, nullptr));
-    if (!job_) fail("CreateJobObject for", program);
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
-
+    make_job(program);
     std::string command_line = quote_argument(program);
     for (const std::string& argument : arguments) command_line.append(" ").append(quote_argument(argument));
     const std::string directory(current_directory);
@@ -75,6 +70,26 @@ ChildProcess::ChildProcess(std::string_view program, const std::vector<std::stri
     id_ = info.dwProcessId;
     AssignProcessToJobObject(job_.get(), process_.get());
     ResumeThread(thread.get());
+}
+
+ChildProcess ChildProcess::adopt(DWORD process_id) {
+    ChildProcess child;
+    child.make_job(std::to_string(process_id));
+    child.process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE |
+                                         PROCESS_SET_QUOTA,
+                                     FALSE, process_id));
+    if (!child.process_) fail("OpenProcess", std::to_string(process_id));
+    child.id_ = process_id;
+    AssignProcessToJobObject(child.job_.get(), child.process_.get());
+    return child;
+}
+
+void ChildProcess::make_job(std::string_view program) {
+    job_.reset(CreateJobObjectA(nullptr, nullptr));
+    if (!job_) fail("CreateJobObject for", program);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
 }
 
 ChildProcess::~ChildProcess() { kill(); }

@@ -19,6 +19,9 @@ public:
     // Throws std::runtime_error when the process cannot be started.
     ChildProcess(std::string_view program, const std::vector<std::string>& arguments = {},
                  std::string_view current_directory = {});
+    // Takes over a process started otherwise (found by its id), with the
+    // rights to wait for it, read its exit code and end it.
+    static ChildProcess adopt(DWORD process_id);
     ChildProcess(ChildProcess&&) noexcept = default;
     ChildProcess& operator=(ChildProcess&&) noexcept = default;
     // Kills the process (and anything it started) if it is still running.
@@ -35,6 +38,10 @@ public:
     void kill();
 
 private:
+    ChildProcess() = default;
+    // A job that kills what it holds when it is closed.
+    void make_job(std::string_view program);
+
     win32::UniqueKernelHandle job_;
     win32::UniqueKernelHandle process_;
     DWORD id_ = 0;

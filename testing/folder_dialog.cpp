@@ -25,6 +25,7 @@ std::string shown_name(std::string_view folder) {
     return std::string(last == std::string_view::npos ? folder : folder.substr(last + 1));
 }
 
+// Not SMTO_ABORTIFHUNG: see window_text.cpp.
 constexpr UINT kSendTimeoutMs = 5000;
 
 }  // namespace
@@ -33,7 +34,7 @@ std::string selected_folder_item(HANDLE process, HWND dialog) {
     const HWND tree = GetDlgItem(dialog, kFolderTreeId);
     DWORD_PTR item = 0;
     if (tree == nullptr ||
-        !SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &item) ||
+        !SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_NORMAL, kSendTimeoutMs, &item) ||
         item == 0)
         return {};
     constexpr std::size_t kTextSize = MAX_PATH;
@@ -46,7 +47,7 @@ std::string selected_folder_item(HANDLE process, HWND dialog) {
     const char empty[1] = {};
     if (!block.write(0, &data, sizeof data) || !block.write(sizeof data, empty, 1)) return {};
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(block.at()), SMTO_ABORTIFHUNG,
+    SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(block.at()), SMTO_NORMAL,
                         kSendTimeoutMs, &ignored);
     char text[kTextSize + 1] = {};
     if (!block.read(sizeof data, text, kTextSize)) return {};
@@ -62,7 +63,7 @@ bool select_folder(HANDLE process, HWND dialog, std::string_view folder, DWORD t
     return poll_until(timeout_ms, [&] {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(block.at()),
-                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+                            SMTO_NORMAL, kSendTimeoutMs, &ignored);
         Sleep(50);
         const std::string selected = selected_folder_item(process, dialog);
         return selected == shown || (shown.size() == 2 && selected.find(shown) != std::string::npos);

@@ -5,19 +5,21 @@ namespace test_support {
 namespace {
 
 constexpr UINT kGbk = 936;
-// A window of a hung process must not hang the test.
+// A window of a hung process must not hang the test. Not SMTO_ABORTIFHUNG:
+// a thread that has not asked for a message for 5 s counts as hung, and a
+// box shown after long work is read empty before its loop starts.
 constexpr UINT kSendTimeoutMs = 5000;
 
 }  // namespace
 
 std::wstring window_text_wide(HWND window) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length))
         return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+                             SMTO_NORMAL, kSendTimeoutMs, &copied))
         return {};
     text.resize(copied < text.size() ? copied : text.size() - 1);
     return text;

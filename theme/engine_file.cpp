@@ -2,27 +2,28 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "runtime/fatal_error.h"
+#include "runtime/file_steps.h"
 #include "runtime/files.h"
+#include "runtime/path_limit.h"
 #include "runtime/run_directory.h"
 #include "runtime/system_reason.h"
 #include "runtime/text.h"
+#include "runtime/transient_retry.h"
+#include "runtime/whole_file.h"
 #include "theme/theme_table.h"
+#include "win32/unique_handle.h"
 
 namespace theme {
 namespace {
 
 constexpr std::string_view kEngineFileSuffix = "\\SkinH_EL.dll";
-// The engine is written under this name and then moved into place, so that a
-// start killed while writing leaves no partial engine for every later start
-// to trust and fail on. One fixed name: what a killed start leaves is this
-// one file, which the next start replaces.
+// One fixed temporary name: what a killed start leaves is this one file,
+// which the next start replaces.
 constexpr std::string_view kTemporarySuffix = "\\SkinH_EL.dll.tmp";
-constexpr std::uint32_t kHidden = FILE_ATTRIBUTE_HIDDEN;
+constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN;
 
 // The program runs "asInvoker": under Program Files, on a read-only share or
 // a full disk its write fails, and the player must learn why and what to do.
@@ -30,41 +31,69 @@ constexpr std::string_view kUnwritableHead = "程序无法在自己所在的文�
 constexpr std::string_view kUnwritableRemedy =
     "请把本程序移到桌面等可以写入、空间足够的文件夹后再运行，或者右键点击本程序，选择“以管理员身份运行”。";
 
-// Built afresh for every step, so each step sees the run directory as it is now.
-runtime::Text engine_file_path() { return runtime::join_texts({runtime::run_directory(), kEngineFileSuffix}); }
-runtime::Text temporary_path() { return runtime::join_texts({runtime::run_directory(), kTemporarySuffix}); }
+// What carries the engine's name.
+enum class Found {
+    nothing,
+    kept,     // a DLL, a directory, or a file that cannot be read: not ours to touch
+    no_dll,   // empty, or not beginning with "MZ": nobody's DLL
+};
 
-// 0, or the Win32 error code of the step that failed; a failed step leaves
-// nothing under the temporary name.
-DWORD write_engine_file() {
-    const runtime::Text temporary = temporary_path(), engine = engine_file_path();
-    // Without MOVEFILE_REPLACE_EXISTING: an engine that another start put in
-    // place meanwhile is kept.
-    if (runtime::write_file(temporary, {engine_file_bytes()}) && MoveFileExA(temporary.c_str(), engine.c_str(), 0))
-        return 0;
-    const DWORD error = GetLastError();
-    runtime::delete_file(temporary);
-    return error;
+Found look_at(const runtime::Text& engine, runtime::Pause pause) {
+    const DWORD attributes = GetFileAttributesA(engine.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return runtime::file_exists(engine) ? Found::kept : Found::nothing;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Found::kept;
+    win32::UniqueFile file;
+    runtime::retry_while_transient(
+        [&] {
+            file.reset(CreateFileA(engine.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+            return file ? DWORD{0} : GetLastError();
+        },
+        pause);
+    char head[2] = {};
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), head, sizeof head, &got, nullptr)) return Found::kept;
+    return got == sizeof head && head[0] == 'M' && head[1] == 'Z' ? Found::kept : Found::no_dll;
 }
 
-[[noreturn]] void engine_file_unwritable(DWORD error) {
-    runtime::fatal_error(0, runtime::join_texts({kUnwritableHead, "\r\n", engine_file_path(), "\r\n",
-                                                 runtime::reason_with_code(error), "\r\n", kUnwritableRemedy}));
+// Sets the attributes, waiting out a scanner that holds the file.
+void set_attributes(const runtime::Text& path, DWORD attributes, runtime::Pause pause) {
+    runtime::retry_while_transient(
+        [&] { return SetFileAttributesA(path.c_str(), attributes) ? DWORD{0} : GetLastError(); }, pause);
 }
+
+runtime::Text engine_path(const runtime::Text& folder) { return runtime::join_texts({folder, kEngineFileSuffix}); }
 
 }  // namespace
 
-void ensure_engine_file() {
-    // Whatever carries the name is taken as the engine: a user who replaced it
-    // keeps their file.
-    if (runtime::file_exists(engine_file_path())) return;
+DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& steps) {
+    const runtime::Text engine = engine_path(folder);
+    const runtime::Text temporary = runtime::join_texts({folder, kTemporarySuffix});
+    // Windows refuses such paths; Wine takes them, so say it before writing.
+    if (!runtime::fits_path_limit(engine) || !runtime::fits_path_limit(temporary)) return ERROR_FILENAME_EXCED_RANGE;
 
-    if (const DWORD error = write_engine_file()) {
-        // Another start may have put its engine there while we tried.
-        if (runtime::file_exists(engine_file_path())) return;
-        engine_file_unwritable(error);
+    const Found found = look_at(engine, steps.pause);
+    if (found == Found::kept) return 0;
+    // Without MOVEFILE_REPLACE_EXISTING when nothing is there: an engine that
+    // another start put in place meanwhile is kept.
+    DWORD move_flags = 0;
+    if (found == Found::no_dll) {
+        // Hidden or read-only, it would refuse the replacing move.
+        set_attributes(engine, FILE_ATTRIBUTE_NORMAL, steps.pause);
+        move_flags = MOVEFILE_REPLACE_EXISTING;
     }
-    runtime::set_file_attributes(engine_file_path(), kHidden);
+    if (const DWORD error = runtime::write_file_whole(temporary, engine, engine_file_bytes(), move_flags, steps))
+        // Another start may have put its engine there while we tried.
+        return look_at(engine, steps.pause) == Found::kept ? 0 : error;
+    set_attributes(engine, kHidden, steps.pause);
+    return 0;
+}
+
+void ensure_engine_file() {
+    const runtime::Text folder = runtime::run_directory();
+    if (const DWORD error = put_engine_file(folder, runtime::FileSteps{}))
+        runtime::fatal_error(0, runtime::join_texts({kUnwritableHead, "\r\n", engine_path(folder), "\r\n",
+                                                     runtime::reason_with_code(error), "\r\n", kUnwritableRemedy}));
 }
 
 }  // namespace theme

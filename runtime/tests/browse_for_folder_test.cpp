@@ -1,6 +1,7 @@
 #include "runtime/browse_for_folder.h"
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -26,13 +27,16 @@ std::string browse(const std::string& folder, int button, Browsed& browsed) {
         const HWND dialog = test_support::wait_for_folder_dialog(GetCurrentProcessId(), 10000);
         if (dialog == nullptr) return;
         browsed.window_enabled = IsWindowEnabled(window.get()) != FALSE;
-        browsed.prompt = test_support::window_text(GetDlgItem(dialog, test_support::kFolderPromptId));
+        browsed.prompt = test_support::folder_dialog_prompt(dialog);
         browsed.selected = test_support::select_folder(GetCurrentProcess(), dialog, folder);
         test_support::press_button(dialog, button);
     });
     std::string result = runtime::browse_for_folder("请选择游戏目录");
     watcher.join();
     EXPECT_TRUE(IsWindowEnabled(window.get()));  // given back after the dialog
+    // COM was set up for the dialog only: the thread may still join another apartment.
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    CoUninitialize();
     return result;
 }
 

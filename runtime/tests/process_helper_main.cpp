@@ -6,6 +6,9 @@
 //   memory                          an allocation that cannot be satisfied
 //   dll-missing | entry-missing     a DLL command that cannot be bound
 //   run-directory <file>            takes the run directory and writes what it found
+//   dll-search <0|1>                loads the test DLL by bare name and by full path,
+//                                   after restrict_dll_search when 1; exit code 16,
+//                                   + 1 for the bare name loaded, + 2 for the full path
 // Exit routines append "A" and "B" to the log file, so a test sees which ran
 // and in which order.
 #include <windows.h>
@@ -16,10 +19,12 @@
 #include <string>
 
 #include "runtime/dll_command.h"
+#include "runtime/dll_search.h"
 #include "runtime/fatal_error.h"
 #include "runtime/files.h"
 #include "runtime/program_end.h"
 #include "runtime/run_directory.h"
+#include "testing/child_process.h"
 #include "testing/temp_directory.h"
 
 namespace {
@@ -89,11 +94,17 @@ int main(int argc, char** argv) {
     if (mode == "run-directory" && argc == 3) {
         const std::string report_path = argv[2];
         runtime::take_run_directory();
-        char current[MAX_PATH] = {};
+        char current[MAX_PATH * 2] = {};
         GetCurrentDirectoryA(sizeof current, current);
         test_support::write_whole_file(report_path, runtime::run_directory() + "|" +
                                                         runtime::executable_directory() + "|" + current);
         return 0;
+    }
+    if (mode == "dll-search" && argc == 3) {
+        if (std::strcmp(argv[2], "1") == 0) runtime::restrict_dll_search();
+        const bool bare = LoadLibraryA("runtime_test_dll.dll") != nullptr;
+        const bool full = LoadLibraryA((test_support::own_directory() + "\\runtime_test_dll.dll").c_str()) != nullptr;
+        return 16 + (bare ? 1 : 0) + (full ? 2 : 0);
     }
     return 2;
 }

@@ -138,4 +138,21 @@ TEST_F(ProcessTest, RunDirectoryIsTheExecutablesFolderAndBecomesCurrent) {
     }
 }
 
+// The executable's path misses the first buffer by one byte: Wine then stops
+// before a two-byte character that does not fit and terminates the path one
+// byte short of the buffer, where it looked whole.
+TEST_F(ProcessTest, RunDirectoryCutBeforeATwoByteCharacterIsTakenWhole) {
+    // 200 bytes of ASCII, then 30 two-byte characters: the last one starts
+    // at byte 259 of the helper's path.
+    const std::string padded = temp.path() + "\\" + std::string(199 - temp.path().size(), 'a');
+    std::string folder = padded + "\\";
+    for (int i = 0; i < 30; ++i) folder += "英";
+    ASSERT_TRUE(CreateDirectoryA(padded.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(helper().c_str(), (folder + "\\helper.exe").c_str(), FALSE));
+    const ts::ChildProcess child(folder + "\\helper.exe", {"run-directory", temp.path_of("report")});
+    ASSERT_EQ(child.wait(kTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_EQ(temp.read("report"), folder + "|" + folder + "\\|" + folder);
+}
+
 }  // namespace

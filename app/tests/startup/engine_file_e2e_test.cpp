@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/tests/startup/startup_fixture.h"
+#include "runtime/system_reason.h"
+#include "testing/locale_process.h"
 #include "testing/window_text.h"
 
 namespace startup_test {
@@ -130,12 +132,91 @@ TEST_F(StartupTest, AnEngineFileWithoutTheEntryIsFatal) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box->title, "错误");
     EXPECT_EQ(box->text,
-              "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“SkinH_EL.dll”中的输出命令“SkinH_AttachRes”\r\n")
+              "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“SkinH_EL.dll”中的输出命令“SkinH_AttachRes”\r\n" +
+                  app_file(kEngineName) +
+                  "\r\n请删除上面这个文件（它可能是隐藏文件）后重新运行本程序，或者把本程序放到一个单独的文件夹里再运行。\r\n")
         << box->text_utf8();
     const HWND hidden = find_main_window(program.id());
     EXPECT_TRUE(hidden == nullptr || !IsWindowVisible(hidden));
     ASSERT_TRUE(test_support::press_ok(box->box));
     EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0xFFFFFFFF));
+}
+
+// What a write cut by a power failure leaves under the engine's name is
+// nobody's DLL: it is replaced, hidden, and the start goes on.
+TEST_F(StartupTest, AnEngineFileThatIsNoDllIsReplaced) {
+    struct Case { const char* name; std::string bytes; DWORD attributes; };
+    const Case cases[] = {
+        {"empty", "", FILE_ATTRIBUTE_NORMAL},
+        {"no MZ", "not a DLL at all", FILE_ATTRIBUTE_NORMAL},
+        {"hidden, cut after one byte", "M", FILE_ATTRIBUTE_HIDDEN},
+    };
+    const InstallPathValue install_path(std::nullopt);
+    const std::string engine = app_file(kEngineName);
+    for (const Case& c : cases) {
+        SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(test_support::write_whole_file(engine, c.bytes));
+        ASSERT_TRUE(SetFileAttributesA(engine.c_str(), c.attributes));
+        {
+            ChildProcess program = start();
+            const HWND window = start_to_main_window(program);
+            ASSERT_NE(window, nullptr) << c.name;
+            EXPECT_EQ(startup_driver::close_and_wait(program, window), 0u) << c.name;
+        }
+        EXPECT_TRUE(test_support::read_whole_file(engine) == read_file(ENGINE_FILE)) << c.name;
+        EXPECT_EQ(attributes_without_archive(engine), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN)) << c.name;
+        EXPECT_EQ(GetFileAttributesA(app_file(kEngineTemporaryName).c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
+    }
+}
+
+// Windows refuses a path of MAX_PATH UTF-16 characters; Wine does not, so the
+// program measures its engine paths itself. The longest is the temporary
+// name's: the run directory plus 17 characters.
+TEST_F(StartupTest, RunDirectoryTooLongForTheEngineFileIsFatalWithoutWriting) {
+    struct Case { const char* name; const char* unit; std::size_t length; bool fits; };
+    const Case cases[] = {
+        {"longest that fits", "a", MAX_PATH - 18, true},
+        {"one character more", "a", MAX_PATH - 17, false},
+        {"GBK names count by character", "英", MAX_PATH - 18, true},
+    };
+    const InstallPathValue install_path(std::nullopt);
+    char row = 'a';
+    for (const Case& c : cases) {
+        // Levels of at most 60 characters (Linux takes names of 255 bytes),
+        // the first one named after the row.
+        std::string folder = folder_.path();
+        for (std::size_t left = c.length - folder.size(); left > 0;) {
+            const std::size_t take = left - 1 <= 60 ? left - 1 : 50;
+            std::string name = folder == folder_.path() ? std::string(1, row++) : c.unit;
+            for (std::size_t i = 1; i < take; ++i) name += c.unit;
+            folder += "\\" + name;
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << c.name;
+            left -= take + 1;
+        }
+        program_path_ = startup_driver::place_program(windows_path(PROGRAM_FILE), folder);
+        const std::string engine = folder + "\\" + kEngineName;
+        // CreateProcess refuses a program path this long (error 2); the
+        // Unix side takes it.
+        ChildProcess program = test_support::start_under_locale(program_path_, "zh_CN.UTF-8", kTimeoutMs);
+        if (c.fits) {
+            const HWND window = start_to_main_window(program);
+            ASSERT_NE(window, nullptr) << c.name;
+            EXPECT_EQ(startup_driver::close_and_wait(program, window), 0u) << c.name;
+            EXPECT_NE(GetFileAttributesA(engine.c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
+            continue;
+        }
+        const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs);
+        ASSERT_TRUE(box) << c.name;
+        EXPECT_EQ(box->text, "运行时出错!\r\n\r\n错误信息：程序无法在自己所在的文件夹里写入界面文件：\r\n" + engine + "\r\n" +
+                                 runtime::reason_with_code(ERROR_FILENAME_EXCED_RANGE) +
+                                 "\r\n请把本程序移到桌面等可以写入、空间足够的文件夹后再运行，"
+                                 "或者右键点击本程序，选择“以管理员身份运行”。\r\n")
+            << c.name << ": " << box->text_utf8();
+        ASSERT_TRUE(test_support::press_ok(box->box));
+        EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0xFFFFFFFF)) << c.name;
+        EXPECT_EQ(GetFileAttributesA(engine.c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
+        EXPECT_EQ(GetFileAttributesA((engine + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
+    }
 }
 
 }  // namespace

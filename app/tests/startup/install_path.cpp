@@ -12,9 +12,9 @@ namespace {
 constexpr char kKey[] = "Software\\Tencent\\LOL";
 constexpr char kValue[] = "InstallPath";
 
-win32::UniqueRegistryKey open_key() {
+win32::UniqueRegistryKey open_key(REGSAM view) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE | view, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot open HKLM\\Software\\Tencent\\LOL");
     return win32::UniqueRegistryKey(key);
@@ -43,15 +43,15 @@ void write_value(HKEY key, const std::optional<std::string>& value) {
 
 }  // namespace
 
-InstallPathValue::InstallPathValue(const std::optional<std::string>& value) {
-    const win32::UniqueRegistryKey key = open_key();
+InstallPathValue::InstallPathValue(const std::optional<std::string>& value, REGSAM view) : view_(view) {
+    const win32::UniqueRegistryKey key = open_key(view_);
     previous_ = read_value(key.get());
     write_value(key.get(), value);
 }
 
 InstallPathValue::~InstallPathValue() {
     try {
-        write_value(open_key().get(), previous_);
+        write_value(open_key(view_).get(), previous_);
     } catch (const std::exception&) {
         // Nothing better to do in a destructor; the next test sets its own value.
     }

@@ -1,0 +1,44 @@
+#include "runtime/code_page.h"
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "runtime/text.h"
+
+namespace runtime {
+
+namespace {
+
+constexpr std::string_view kTitle = "错误";
+constexpr std::string_view kHowToSet =
+    "设置方法：打开控制面板里的“区域设置”，在“管理”页点“更改系统区域设置”，选择“中文(简体，中国)”，"
+    "并取消勾选“Beta 版: 使用 Unicode UTF-8 提供全球语言支持”，确定后重新启动电脑。";
+
+Text refusal_text(UINT code_page) {
+    return join_texts({"这台电脑的系统代码页是 ", std::to_string(code_page),
+                       "，而本程序和游戏都需要简体中文（代码页 936）。\r\n本程序没有做任何修改。\r\n\r\n", kHowToSet});
+}
+
+// Converted from GBK by number, not through the ANSI code page, which is the
+// very thing that is wrong here.
+std::wstring from_gbk(std::string_view text) {
+    const int size = MultiByteToWideChar(kProgramCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(size > 0 ? static_cast<std::size_t>(size) : 0, L'\0');
+    if (size > 0)
+        MultiByteToWideChar(kProgramCodePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+}  // namespace
+
+void require_program_code_page() {
+    const UINT code_page = GetACP();
+    if (code_page == kProgramCodePage) return;
+    MessageBoxW(nullptr, from_gbk(refusal_text(code_page)).c_str(), from_gbk(kTitle).c_str(),
+                MB_ICONERROR | MB_OK | MB_TASKMODAL);
+    ExitProcess(static_cast<UINT>(-1));
+}
+
+}  // namespace runtime

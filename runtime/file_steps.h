@@ -1,0 +1,24 @@
+#pragma once
+// The steps of writing a file whole, as calls a test can stand in for: to
+// record their order (a move must follow the flush of the same file) or to
+// fail one of them on cue. A default FileSteps is the system's calls.
+#include <windows.h>
+
+#include "runtime/byte_set.h"
+#include "runtime/file_io.h"
+#include "runtime/transient_retry.h"
+
+namespace runtime {
+
+struct FileSteps {
+    HANDLE(WINAPI* open)(LPCSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
+                         DWORD disposition, DWORD flags, HANDLE template_file) = CreateFileA;
+    bool (*write)(HANDLE file, ByteSet bytes) = write_all;
+    BOOL(WINAPI* flush)(HANDLE file) = FlushFileBuffers;
+    BOOL(WINAPI* close)(HANDLE file) = CloseHandle;
+    BOOL(WINAPI* move)(LPCSTR from, LPCSTR to, DWORD flags) = MoveFileExA;
+    BOOL(WINAPI* remove)(LPCSTR path) = DeleteFileA;
+    Pause pause = sleep_for;
+};
+
+}  // namespace runtime

@@ -1,0 +1,55 @@
+#include "theme/engine_file.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "testing/recorded_file_steps.h"
+#include "testing/temp_directory.h"
+#include "theme/theme_table.h"
+
+namespace {
+
+std::string embedded_engine() {
+    const runtime::ByteSet engine = theme::engine_file_bytes();
+    return std::string(reinterpret_cast<const char*>(engine.data), engine.size);
+}
+
+// Through the file steps: the engine is flushed before its move, whatever
+// was under its name that is no DLL is replaced, a DLL is left alone.
+TEST(EngineFile, WrittenWholeAndHiddenUnlessADllIsThere) {
+    const std::vector<std::string> kWrite = {"open SkinH_EL.dll.tmp", "write SkinH_EL.dll.tmp", "flush SkinH_EL.dll.tmp",
+                                             "close SkinH_EL.dll.tmp", "move SkinH_EL.dll.tmp>SkinH_EL.dll"};
+    struct Case {
+        const char* name;
+        std::optional<std::string> existing;
+        std::vector<std::string> steps;  // empty: nothing written
+    };
+    const Case cases[] = {
+        {"nothing there", std::nullopt, kWrite},
+        {"empty, as a cut write leaves it", "", kWrite},
+        {"another program's DLL", "MZ of another program", {}},
+    };
+    for (const Case& c : cases) {
+        const test_support::TempDirectory folder;
+        const std::string engine = folder.path_of("SkinH_EL.dll");
+        if (c.existing) {
+            ASSERT_TRUE(folder.write("SkinH_EL.dll", *c.existing));
+        }
+        test_support::start_recording();
+        EXPECT_EQ(theme::put_engine_file(folder.path(), test_support::recording_file_steps()), 0u) << c.name;
+        const auto& steps = test_support::recorded_steps();
+        EXPECT_EQ(steps, c.steps) << c.name;
+        EXPECT_EQ(test_support::move_without_flush(steps), "") << c.name;
+        const bool written = !c.steps.empty();
+        EXPECT_EQ(folder.read("SkinH_EL.dll"), written ? embedded_engine() : c.existing) << c.name;
+        if (written) {
+            EXPECT_EQ(GetFileAttributesA(engine.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, DWORD{FILE_ATTRIBUTE_HIDDEN}) << c.name;
+        }
+        EXPECT_FALSE(folder.read("SkinH_EL.dll.tmp")) << c.name;
+    }
+}
+
+}  // namespace
