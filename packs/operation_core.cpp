@@ -13,7 +13,11 @@ namespace packs {
 
 namespace {
 
-// An empty path field would put the files at the root of the current drive.
+// The path field is read again before each path is built, not once per
+// operation: the field is the one state the start writes and the operations
+// read, and each step takes the folder the window shows at that moment. Keep
+// the reads where they are. An empty field would put the files at the root of
+// the current drive.
 bool read_game_directory(const OperationHooks& hooks, runtime::Text& game_directory) {
     game_directory = hooks.read_game_directory();
     if (!game_directory.empty()) return true;
@@ -43,7 +47,7 @@ bool paths_fit(const runtime::Text& game_directory, std::string_view pack_file_n
 
 // Deletes the pack's archive, waiting out a hold; 0 or the Win32 error code.
 DWORD remove_archive(const runtime::Text& path, const OperationHooks& hooks) {
-    return runtime::retry_while_transient([&]() -> DWORD { return hooks.remove(path) ? 0 : GetLastError(); },
+    return runtime::retry_while_transient([&]() -> DWORD { return hooks.files.remove(path.c_str()) ? 0 : GetLastError(); },
                                           hooks.files.pause);
 }
 

@@ -21,7 +21,6 @@ struct OperationHooks {
     GameDirectoryReader read_game_directory;
     void (*show_message)(std::string_view text);  // the closing box
     FileSteps files;
-    bool (*remove)(std::string_view path) = runtime::delete_file;
 };
 
 // Every step is checked; the first failure ends the operation with a message

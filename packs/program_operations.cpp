@@ -20,7 +20,7 @@ void show_in_box(std::string_view text) {
 }
 
 OperationHooks program_hooks(GameDirectoryReader read_game_directory) {
-    return OperationHooks{read_game_directory, show_in_box, FileSteps{runtime::write_all}, runtime::delete_file};
+    return OperationHooks{read_game_directory, show_in_box, FileSteps{}};
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ DWORD write_then_move(const std::string& folder, const std::string& target, runt
     }
     if (error != 0) {
         runtime::retry_while_transient(
-            [&]() -> DWORD { return DeleteFileA(temporary.c_str()) ? 0 : GetLastError(); }, steps.pause);
+            [&]() -> DWORD { return steps.remove(temporary.c_str()) ? 0 : GetLastError(); }, steps.pause);
     }
     return error;
 }

@@ -10,31 +10,14 @@
 #include <string>
 
 #include "runtime/byte_set.h"
-#include "runtime/transient_retry.h"
+#include "runtime/file_steps.h"
 
 namespace packs {
 
-// Writes all bytes to an open file; false with GetLastError() set on failure.
-// runtime::write_all in the program; tests give one that fails part-way.
-using ChunkWriter = bool (*)(HANDLE file, runtime::ByteSet bytes);
-// MoveFileExA in the program; tests give one that stops in between.
-using FileMover = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
-// CreateFileA in the program.
-using FileOpener = HANDLE(WINAPI*)(LPCSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
-                                   DWORD disposition, DWORD flags, HANDLE template_file);
-// FlushFileBuffers and CloseHandle in the program.
-using HandleStep = BOOL(WINAPI*)(HANDLE file);
-
-// The file system as the operations use it. Tests record the steps, or make
-// them fail, through these.
-struct FileSteps {
-    ChunkWriter write;
-    FileMover move = MoveFileExA;
-    FileOpener open = CreateFileA;
-    HandleStep flush = FlushFileBuffers;
-    HandleStep close = CloseHandle;
-    runtime::Pause pause = runtime::sleep_for;
-};
+// The file system as the operations use it (runtime::FileSteps: the system's
+// calls by default). Tests record the steps, or make them fail, through it.
+using FileSteps = runtime::FileSteps;
+using ChunkWriter = decltype(FileSteps::write);
 
 // The longest temporary file name, after the folder: what the path checks
 // measure.

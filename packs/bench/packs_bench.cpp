@@ -17,7 +17,7 @@
 #include "runtime/files.h"
 #include "win32/unique_handle.h"
 #include "runtime/text.h"
-#include "testing/bench_figures.h"
+#include "bench/figures.h"
 
 namespace {
 

@@ -69,8 +69,8 @@ bool counting_write(HANDLE file, runtime::ByteSet bytes) {
 
 packs::OperationHooks captured_hooks(packs::ChunkWriter write) {
     return packs::OperationHooks{read_captured_game_directory, capture_message,
-                                 packs::FileSteps{write, recorded_move, CreateFileA, recorded_flush, recorded_close,
-                                                  recorded_pause}};
+                                 packs::FileSteps{.write = write, .flush = recorded_flush, .close = recorded_close,
+                                                  .move = recorded_move, .pause = recorded_pause}};
 }
 
 std::size_t expect_every_move_follows_a_flush() {

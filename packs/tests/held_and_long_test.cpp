@@ -50,15 +50,13 @@ HANDLE WINAPI held_open(LPCSTR path, DWORD access, DWORD sharing, LPSECURITY_ATT
 BOOL WINAPI held_move(LPCSTR from, LPCSTR to, DWORD flags) {
     return holds(Step::kMove) ? FALSE : MoveFileExA(from, to, flags);
 }
-bool held_delete(std::string_view path) {
-    return holds(Step::kDeleteArchive) ? false : DeleteFileA(std::string(path).c_str()) != FALSE;
-}
+BOOL WINAPI held_delete(LPCSTR path) { return holds(Step::kDeleteArchive) ? FALSE : DeleteFileA(path); }
 
 packs::OperationHooks held_hooks() {
     packs::OperationHooks hooks = captured_hooks();
     hooks.files.open = held_open;
     hooks.files.move = held_move;
-    hooks.remove = held_delete;
+    hooks.files.remove = held_delete;
     return hooks;
 }
 

@@ -49,9 +49,9 @@ BOOL WINAPI move_between_points(LPCSTR from, LPCSTR to, DWORD flags) {
     return moved;
 }
 
-bool delete_between_points(std::string_view path) {
+BOOL WINAPI delete_between_points(LPCSTR path) {
     point();
-    const bool deleted = DeleteFileA(std::string(path).c_str()) != FALSE;
+    const BOOL deleted = DeleteFileA(path);
     point();
     return deleted;
 }
@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     game_directory = argv[2];
     kill_point = std::atoi(argv[3]);
     const packs::OperationHooks hooks{read_game_directory, note_message,
-                                      packs::FileSteps{write_in_chunks, move_between_points}, delete_between_points};
+                                      packs::FileSteps{.write = write_in_chunks, .move = move_between_points,
+                                                       .remove = delete_between_points}};
     const packs::CatalogueEntry& entry = packs::catalogue_entry(packs_test::kKilledEntry);
     const runtime::Text applied = packs::apply_message();
     if (operation == "apply") {
