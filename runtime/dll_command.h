@@ -30,8 +30,8 @@ void free_dll_command_modules();
 template <typename Function>
 class DllCommand {
 public:
-    constexpr DllCommand(int index, const char* dll_file_name, const char* entry_name, const char* remedy = nullptr)
-        : index_(index), dll_file_name_(dll_file_name), entry_name_(entry_name), remedy_(remedy) {}
+    constexpr DllCommand(const char* dll_file_name, const char* entry_name, const char* remedy = nullptr)
+        : dll_file_name_(dll_file_name), entry_name_(entry_name), remedy_(remedy) {}
 
     template <typename... Args>
     auto operator()(Args&&... args) const {
@@ -41,12 +41,10 @@ public:
         return reinterpret_cast<Function*>(reinterpret_cast<void*>(address_))(std::forward<Args>(args)...);
     }
 
-    int index() const { return index_; }
     const char* dll_file_name() const { return dll_file_name_; }
     const char* entry_name() const { return entry_name_; }
 
 private:
-    int index_;
     const char* dll_file_name_;
     const char* entry_name_;
     const char* remedy_;

@@ -7,6 +7,9 @@
 
 namespace runtime {
 
+// `number` is the error code the box shows under "错误代码：" when it is not 0;
+// the program's own callers pass 0 and say what happened in `message`. Kept
+// as a number so a box reads the same whoever raised it.
 // Its box, the exit routines dropped unrun, the rest of the clean-up, exit
 // code -1. A second one while the first box is up ends the process at once
 // with -1. Allocates nothing, so it serves when memory is out.

@@ -6,6 +6,9 @@
 
 namespace runtime {
 
+// The root is a number, not an HKEY, on purpose: the services take the same
+// small numbers the program's handlers have always passed, and the mapping
+// below (with its fallback) is part of that contract; don't swap in HKEYs.
 // Root 1 HKEY_CLASSES_ROOT, 2 HKEY_CURRENT_CONFIG, 4 HKEY_LOCAL_MACHINE,
 // 5 HKEY_USERS, any other number HKEY_CURRENT_USER. The full path is split at
 // its last backslash into key and value name. REG_SZ comes back as stored,

@@ -13,16 +13,16 @@
 #include "runtime/text.h"
 #include "runtime/transient_retry.h"
 #include "runtime/whole_file.h"
+#include "theme/engine_command.h"
 #include "theme/theme_table.h"
 #include "win32/unique_handle.h"
 
 namespace theme {
 namespace {
 
-constexpr std::string_view kEngineFileSuffix = "\\SkinH_EL.dll";
 // One fixed temporary name: what a killed start leaves is this one file,
 // which the next start replaces.
-constexpr std::string_view kTemporarySuffix = "\\SkinH_EL.dll.tmp";
+constexpr std::string_view kTemporaryExtension = ".tmp";
 constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN;
 
 // The program runs "asInvoker": under Program Files, on a read-only share or
@@ -62,13 +62,13 @@ void set_attributes(const runtime::Text& path, DWORD attributes, runtime::Pause 
         [&] { return SetFileAttributesA(path.c_str(), attributes) ? DWORD{0} : GetLastError(); }, pause);
 }
 
-runtime::Text engine_path(const runtime::Text& folder) { return runtime::join_texts({folder, kEngineFileSuffix}); }
+runtime::Text engine_path(const runtime::Text& folder) { return runtime::join_texts({folder, "\\", kEngineFileName}); }
 
 }  // namespace
 
 DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& steps) {
     const runtime::Text engine = engine_path(folder);
-    const runtime::Text temporary = runtime::join_texts({folder, kTemporarySuffix});
+    const runtime::Text temporary = runtime::join_texts({engine_path(folder), kTemporaryExtension});
     // Windows refuses such paths; Wine takes them, so say it before writing.
     if (!runtime::fits_path_limit(engine) || !runtime::fits_path_limit(temporary)) return ERROR_FILENAME_EXCED_RANGE;
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "runtime/byte_set.h"
-#include "runtime/declared_commands.h"
 #include "runtime/out_of_memory.h"
+#include "theme/engine_command.h"
 #include "theme/engine_file.h"
 #include "theme/theme_table.h"
 #include "win32/unique_handle.h"
@@ -29,7 +29,7 @@ HeapBlock copy_of_stored_byte_set(const unsigned char* stored) {
 
 int WINAPI attach_through_engine(const unsigned char* theme, std::uint32_t length, const char* text, int a, int b,
                                  int c) {
-    return runtime::skin_attach_res(theme, length, text, a, b, c);
+    return skin_attach_res(theme, length, text, a, b, c);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ void prepare_end(const char* log) {
     runtime::register_exit_routine(routine_b);
     runtime::register_exit_routine(routine_a);  // once only
     // Bound, so the end clean-up has a module to free.
-    const runtime::DllCommand<int WINAPI(int, int)> add{0, "runtime_test_dll.dll", "add_numbers"};
+    const runtime::DllCommand<int WINAPI(int, int)> add{"runtime_test_dll.dll", "add_numbers"};
     if (add(1, 2) != 3) ExitProcess(3);
 }
 
@@ -84,11 +84,11 @@ int main(int argc, char** argv) {
         return block != nullptr ? 1 : 0;
     }
     if (mode == "dll-missing") {
-        const runtime::DllCommand<int WINAPI()> missing{0, "no_such_library.dll", "SkinH_AttachRes"};
+        const runtime::DllCommand<int WINAPI()> missing{"no_such_library.dll", "SkinH_AttachRes"};
         return missing();
     }
     if (mode == "entry-missing") {
-        const runtime::DllCommand<int WINAPI()> missing{0, "runtime_test_dll.dll", "#99"};
+        const runtime::DllCommand<int WINAPI()> missing{"runtime_test_dll.dll", "#99"};
         return missing();
     }
     if (mode == "run-directory" && argc == 3) {

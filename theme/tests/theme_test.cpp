@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/byte_set.h"
+#include "theme/engine_command.h"
 #include "theme/interface_theme.h"
 #include "theme/theme_table.h"
 
@@ -58,6 +59,10 @@ int WINAPI record(const unsigned char* theme, std::uint32_t length, const char* 
     if (text != nullptr) received.text_value = text;
     received.a = a, received.b = b, received.c = c;
     return 0;
+}
+
+TEST(EngineCommand, BindsFromTheEngineFile) {
+    EXPECT_STREQ(theme::skin_attach_res.dll_file_name(), "SkinH_EL.dll");
 }
 
 TEST(HandOverTheme, PassesAPrivateCopyOfTheWholeTheme) {
