@@ -95,8 +95,4 @@ bool remove_tree(const std::string& path) {
     return RemoveDirectoryA(path.c_str()) != FALSE;
 }
 
-std::string gbk(std::u8string_view utf8) {
-    return utf8_to_gbk(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
-}
-
 }  // namespace test_support

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "testing/encoding.h"  // gbk(), for the names of folders
+
 namespace test_support {
 
 class TempDirectory {
@@ -35,9 +37,5 @@ std::optional<std::string> read_whole_file(const std::string& path);
 
 // Removes a folder and everything below it, attributes notwithstanding.
 bool remove_tree(const std::string& path);
-
-// A GBK path from UTF-8 text, for names written in a test's UTF-8 literals
-// (u8"英雄联盟"); the tests' plain literals are GBK already.
-std::string gbk(std::u8string_view utf8);
 
 }  // namespace test_support

@@ -4,7 +4,6 @@ namespace test_support {
 
 namespace {
 
-constexpr UINT kGbk = 936;
 // A window of a hung process must not hang the test. Not SMTO_ABORTIFHUNG:
 // a thread that has not asked for a message for 5 s counts as hung, and a
 // box shown after long work is read empty before its loop starts.
@@ -35,33 +34,6 @@ std::string window_class(HWND window) {
     char name[256] = {};
     const int length = GetClassNameA(window, name, sizeof name);
     return std::string(name, length > 0 ? length : 0);
-}
-
-std::string wide_to_code_page(std::wstring_view text, UINT code_page) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string converted(size > 0 ? size : 0, '\0');
-    WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), converted.data(),
-                        size, nullptr, nullptr);
-    return converted;
-}
-
-std::wstring code_page_to_wide(std::string_view text, UINT code_page) {
-    if (text.empty()) return {};
-    const int size = MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
-    std::wstring converted(size > 0 ? size : 0, L'\0');
-    MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), converted.data(), size);
-    return converted;
-}
-
-std::string gbk_to_utf8(std::string_view gbk) {
-    return wide_to_code_page(code_page_to_wide(gbk, kGbk), CP_UTF8);
-}
-
-std::string utf8_to_gbk(std::string_view utf8) {
-    return wide_to_code_page(code_page_to_wide(utf8, CP_UTF8), kGbk);
 }
 
 }  // namespace test_support

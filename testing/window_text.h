@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "testing/encoding.h"  // the conversions, for the texts read
+
 namespace test_support {
 
 std::wstring window_text_wide(HWND window);
@@ -14,10 +16,5 @@ std::wstring window_text_wide(HWND window);
 std::string window_text(HWND window);
 std::string window_text_utf8(HWND window);
 std::string window_class(HWND window);
-
-std::string wide_to_code_page(std::wstring_view text, UINT code_page);
-std::wstring code_page_to_wide(std::string_view text, UINT code_page);
-std::string gbk_to_utf8(std::string_view gbk);
-std::string utf8_to_gbk(std::string_view utf8);
 
 }  // namespace test_support

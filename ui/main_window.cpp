@@ -8,7 +8,6 @@
 namespace ui {
 namespace {
 
-constexpr char kClassName[] = "SkinPackToolMainWindow";
 constexpr UINT_PTR kTabSubclassId = 1;
 constexpr WORD kIconResourceId = 1;
 
@@ -91,7 +90,7 @@ bool register_class() {
     window_class.hIcon = LoadIconA(window_class.hInstance, MAKEINTRESOURCEA(kIconResourceId));
     window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = kClassName;
+    window_class.lpszClassName = kMainWindowClassName;
     return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
@@ -170,7 +169,7 @@ HWND create_main_window(EventSink sink) {
                                             GetSystemMetrics(SM_CYSCREEN), kWindowWidth,
                                             kWindowHeight);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    HWND window = CreateWindowExA(0, kClassName, kWindowRecord.text, style, position.x,
+    HWND window = CreateWindowExA(0, kMainWindowClassName, kWindowRecord.text, style, position.x,
                                   position.y, kWindowWidth, kWindowHeight, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) return nullptr;

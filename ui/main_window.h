@@ -10,6 +10,9 @@
 
 namespace ui {
 
+// The main window's class; the tests find the window by it.
+inline constexpr char kMainWindowClassName[] = "SkinPackToolMainWindow";
+
 using EventSink = void (*)(std::uint32_t window_id, std::uint32_t control_id, Event event);
 
 // Creates the window hidden, centred on the screen, with every control of the

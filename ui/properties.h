@@ -5,6 +5,10 @@
 // 6 disabled; 4 and 7 are reserved and read as 0. Number 8 of a label, a
 // transparent label or a button is its caption text.
 //
+// Properties are numbered, not named, on purpose: the handlers address the
+// path field's caption as (window, control, 8), and the numbers are the ones
+// every caller and test relies on; keep them rather than an enum per kind.
+//
 // Addressing a window that is not loaded, or a control that the window does
 // not have, is the fatal runtime error: no caller can go on without the value.
 #include <cstdint>

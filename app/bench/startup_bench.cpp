@@ -16,7 +16,7 @@
 
 #include "app/tests/startup/install_path.h"
 #include "app/tests/startup/program_under_test.h"
-#include "testing/bench_figures.h"
+#include "bench/figures.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"
 #include "testing/temp_directory.h"

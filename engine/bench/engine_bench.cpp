@@ -15,7 +15,7 @@
 #include "engine/core/container.h"
 #include "engine/tests/embedded_themes.h"
 #include "engine/tests/engine_host.h"
-#include "testing/bench_figures.h"
+#include "bench/figures.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include "testing/window_search.h"
 #include "testing/window_text.h"
 #include "ui/control_table.h"
+#include "ui/main_window.h"
 
 namespace startup_driver {
 namespace {
 
-constexpr char kMainWindowClass[] = "SkinPackToolMainWindow";
 
 }  // namespace
 
@@ -32,7 +32,7 @@ std::string place_program(std::string_view program, const std::string& folder) {
 }
 
 HWND find_main_window(DWORD process_id) {
-    return test_support::find_top_level_window(process_id, {.class_name = kMainWindowClass, .visible = std::nullopt});
+    return test_support::find_top_level_window(process_id, {.class_name = ui::kMainWindowClassName, .visible = std::nullopt});
 }
 
 HWND wait_for_visible_main_window(DWORD process_id, DWORD timeout_ms) {
