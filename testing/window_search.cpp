@@ -25,16 +25,21 @@ bool matches(HWND window, const WindowQuery& query) {
     return query.class_name.empty() || window_class(window) == query.class_name;
 }
 
-struct ChildSearch {
-    int control_id;
+struct DescendantSearch {
+    bool (*matches)(HWND window, const void* context);
+    const void* context;
     HWND found;
 };
 
-BOOL CALLBACK match_child(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<ChildSearch*>(context);
-    if (GetDlgCtrlID(window) != search->control_id) return TRUE;
+BOOL CALLBACK visit_descendant(HWND window, LPARAM search_address) {
+    auto* search = reinterpret_cast<DescendantSearch*>(search_address);
+    if (!search->matches(window, search->context)) return TRUE;
     search->found = window;
     return FALSE;
+}
+
+bool has_control_id(HWND window, const void* control_id) {
+    return GetDlgCtrlID(window) == *static_cast<const int*>(control_id);
 }
 
 }  // namespace
@@ -59,10 +64,12 @@ bool wait_for_window_gone(HWND window, DWORD timeout_ms) {
     return poll_until(timeout_ms, [&] { return !IsWindow(window); });
 }
 
-HWND find_child(HWND parent, int control_id) {
-    ChildSearch search{control_id, nullptr};
-    EnumChildWindows(parent, match_child, reinterpret_cast<LPARAM>(&search));
+HWND find_descendant(HWND parent, bool (*matches)(HWND window, const void* context), const void* context) {
+    DescendantSearch search{matches, context, nullptr};
+    EnumChildWindows(parent, visit_descendant, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+HWND find_child(HWND parent, int control_id) { return find_descendant(parent, has_control_id, &control_id); }
 
 }  // namespace test_support

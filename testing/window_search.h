@@ -26,6 +26,10 @@ HWND wait_for_top_level_window(DWORD process_id, const WindowQuery& query, DWORD
 // Polls until the window is gone (destroyed); false at the deadline.
 bool wait_for_window_gone(HWND window, DWORD timeout_ms);
 
+// The first descendant of `parent`, at any depth, for which `matches` is true
+// (`context` is handed to it); null when there is none.
+HWND find_descendant(HWND parent, bool (*matches)(HWND window, const void* context), const void* context);
+
 // A descendant of `parent` with the control id, searched at every depth
 // (controls on tab pages sit below the page); null when there is none.
 HWND find_child(HWND parent, int control_id);

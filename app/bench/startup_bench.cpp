@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/tests/startup/install_path.h"
-#include "app/tests/startup/program_under_test.h"
+#include "app/tests/driver/install_path.h"
+#include "app/tests/driver/program_under_test.h"
 #include "bench/figures.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"

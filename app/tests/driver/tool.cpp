@@ -2,8 +2,12 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
+#include "app/tests/driver/install_path.h"
+#include "app/tests/driver/program_under_test.h"
 #include "testing/box_watcher.h"
 #include "testing/deadline.h"
 #include "testing/remote_memory.h"
@@ -16,24 +20,9 @@ namespace {
 
 constexpr char kNoGameFolder[] = "没找到路径";
 
-// Start-up reads the game folder from the registry; a value left by another
-// test would open the folder dialog instead of the window.
-void forget_registered_game_folder() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tencent\\LOL", 0, KEY_SET_VALUE, &key) ==
-        ERROR_SUCCESS) {
-        RegDeleteValueA(key, "InstallPath");
-        RegCloseKey(key);
-    }
-}
-
 HWND shown_main_window(DWORD process_id) {
-    for (HWND window : test_support::top_level_windows(process_id)) {
-        if (!IsWindowVisible(window) || test_support::window_class(window) == "#32770") continue;
-        if (GetWindowTextLengthA(window) == 0 && test_support::find_child(window, static_cast<int>(ui::kPathFieldId)))
-            return window;
-    }
-    return nullptr;
+    const HWND window = startup_driver::find_main_window(process_id);
+    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
 }  // namespace
@@ -41,8 +30,10 @@ HWND shown_main_window(DWORD process_id) {
 std::string tool_path() { return test_support::own_directory() + "\\skin_pack_tool.exe"; }
 
 Tool start_tool(std::string_view current_directory) {
-    forget_registered_game_folder();
-    Tool tool{test_support::ChildProcess(tool_path(), {}, current_directory), nullptr};
+    // Start-up reads the game folder from the registry; a value left by another
+    // test would open the folder dialog instead of the window.
+    auto no_game_folder = std::make_unique<startup_driver::InstallPathValue>(std::nullopt);
+    Tool tool{test_support::ChildProcess(tool_path(), {}, current_directory), nullptr, std::move(no_game_folder)};
     const test_support::Deadline deadline(kTimeoutMs);
     while (!deadline.passed()) {
         tool.window = shown_main_window(tool.process.id());
@@ -116,8 +107,9 @@ void set_game_directory(const Tool& tool, std::string_view directory) {
 }
 
 std::optional<DWORD> close_and_wait(Tool& tool) {
-    PostMessageA(tool.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return tool.process.wait(kTimeoutMs);
+    const DWORD code = startup_driver::close_and_wait(tool.process, tool.window);
+    if (code == STILL_ACTIVE) return std::nullopt;
+    return code;
 }
 
 }  // namespace driver

@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/tests/driver/install_path.h"
 #include "testing/child_process.h"
 
 namespace driver {
@@ -20,6 +22,9 @@ std::string tool_path();
 struct Tool {
     test_support::ChildProcess process;
     HWND window = nullptr;  // the main window, shown
+    // No game folder registered while the program runs; the value before is
+    // put back afterwards.
+    std::unique_ptr<startup_driver::InstallPathValue> no_game_folder;
 };
 
 // Starts the program in `current_directory` (empty: the driver's) and waits

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "testing/folder_dialog.h"
-#include "app/tests/startup/program_under_test.h"
+#include "app/tests/driver/program_under_test.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"
 #include "testing/window_text.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/tests/startup/install_path.h"
-#include "app/tests/startup/program_under_test.h"
+#include "app/tests/driver/install_path.h"
+#include "app/tests/driver/program_under_test.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"
 #include "testing/temp_directory.h"

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "app/tests/startup/install_path.h"
-#include "app/tests/startup/program_under_test.h"
+#include "app/tests/driver/install_path.h"
+#include "app/tests/driver/program_under_test.h"
 #include "runtime/system_reason.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"

@@ -1,4 +1,4 @@
-#include "app/tests/startup/install_path.h"
+#include "app/tests/driver/install_path.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/tests/startup/program_under_test.h"
+#include "app/tests/driver/program_under_test.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -10,10 +10,6 @@
 #include "ui/main_window.h"
 
 namespace startup_driver {
-namespace {
-
-
-}  // namespace
 
 std::string windows_path(std::string_view unix_path) {
     std::string path = "Z:" + std::string(unix_path);
@@ -44,27 +40,7 @@ HWND wait_for_visible_main_window(DWORD process_id, DWORD timeout_ms) {
 
 namespace {
 
-struct ChildSearch {
-    HWND parent;
-    bool (*matches)(HWND child, HWND parent, const void* context);
-    const void* context;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK visit_child(HWND child, LPARAM search_address) {
-    auto* search = reinterpret_cast<ChildSearch*>(search_address);
-    if (!search->matches(child, search->parent, search->context)) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-HWND find_descendant(HWND parent, bool (*matches)(HWND, HWND, const void*), const void* context) {
-    ChildSearch search{parent, matches, context};
-    EnumChildWindows(parent, &visit_child, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool is_button_with_caption(HWND child, HWND, const void* caption) {
+bool is_button_with_caption(HWND child, const void* caption) {
     return test_support::window_class(child) == "Button" && IsWindowVisible(child) &&
            test_support::window_text(child) == *static_cast<const std::string_view*>(caption);
 }
@@ -74,12 +50,12 @@ bool is_button_with_caption(HWND child, HWND, const void* caption) {
 HWND find_path_field(HWND main_window) { return test_support::find_child(main_window, static_cast<int>(ui::kPathFieldId)); }
 
 HWND find_button(HWND main_window, std::string_view caption) {
-    return find_descendant(main_window, &is_button_with_caption, &caption);
+    return test_support::find_descendant(main_window, &is_button_with_caption, &caption);
 }
 
 DWORD close_and_wait(const test_support::ChildProcess& program, HWND main_window) {
-    PostMessageW(main_window, WM_CLOSE, 0, 0);
-    return program.wait(10000).value_or(STILL_ACTIVE);
+    PostMessageW(main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return program.wait(kCloseTimeoutMs).value_or(STILL_ACTIVE);
 }
 
 }  // namespace startup_driver

@@ -28,7 +28,9 @@ HWND find_path_field(HWND main_window);
 // The first visible button of the main window with that caption (GBK).
 HWND find_button(HWND main_window, std::string_view caption);
 
-// Closes the main window as the close button does and waits for the exit code.
+// Closes the main window as the close button does and waits for the exit
+// code; STILL_ACTIVE when it has not ended in time.
+inline constexpr DWORD kCloseTimeoutMs = 10000;
 DWORD close_and_wait(const test_support::ChildProcess& program, HWND main_window);
 
 }  // namespace startup_driver
