@@ -72,7 +72,7 @@ void free_item(LPITEMIDLIST item) {
 
 }  // namespace
 
-Text browse_for_folder(std::string_view title, bool include_files) {
+Text browse_for_folder(std::string_view title) {
     const Text prompt(title.substr(0, text_length(title)));
     const HWND active = GetActiveWindow();
     char display_name[MAX_PATH] = {};
@@ -82,7 +82,7 @@ Text browse_for_folder(std::string_view title, bool include_files) {
     info.pidlRoot = nullptr;  // the desktop
     info.pszDisplayName = display_name;
     info.lpszTitle = prompt.c_str();
-    info.ulFlags = include_files ? BIF_EDITBOX | BIF_BROWSEINCLUDEFILES : BIF_EDITBOX;
+    info.ulFlags = BIF_EDITBOX;
 
     const OleSession ole;
     LPITEMIDLIST item = nullptr;

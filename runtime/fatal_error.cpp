@@ -29,10 +29,5 @@ void fatal_error(int number, std::string_view message) {
 
 bool fatal_error_under_way() { return fatal_errors != 0; }
 
-Text fatal_error_text(int number, std::string_view message) {
-    Text text(message.size() + 64, '\0');
-    text.resize(build_fatal_text(text.data(), text.size(), number, message));
-    return text;
-}
 
 }  // namespace runtime

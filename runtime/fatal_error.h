@@ -18,8 +18,4 @@ namespace runtime {
 // True from the first fatal error on.
 bool fatal_error_under_way();
 
-// The box text fatal_error shows, built from "运行时出错!", "错误代码：" and
-// "错误信息：".
-Text fatal_error_text(int number, std::string_view message);
-
 }  // namespace runtime

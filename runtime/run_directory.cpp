@@ -53,6 +53,5 @@ void take_run_directory() {
 
 Text run_directory() { return taken().without_backslash; }
 
-Text executable_directory() { return taken().with_backslash; }
 
 }  // namespace runtime

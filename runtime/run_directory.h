@@ -10,7 +10,5 @@ void take_run_directory();
 
 // The executable's directory without a trailing backslash (a fresh copy).
 Text run_directory();
-// The executable's directory with its trailing backslash.
-Text executable_directory();
 
 }  // namespace runtime

@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
         char current[MAX_PATH * 2] = {};
         GetCurrentDirectoryA(sizeof current, current);
         test_support::write_whole_file(report_path, runtime::run_directory() + "|" +
-                                                        runtime::executable_directory() + "|" + current);
+                                                        runtime::run_directory() + "\\|" + current);
         return 0;
     }
     if (mode == "dll-search" && argc == 3) {

@@ -53,7 +53,10 @@ TEST(FatalErrorText, Layout) {
         {-2, "", "运行时出错!\r\n\r\n错误代码：-2\r\n\r\n"},
         {0, "", "运行时出错!\r\n\r\n"},
     };
-    for (const Case& c : cases) EXPECT_EQ(runtime::fatal_error_text(c.number, c.message), c.text);
+    for (const Case& c : cases) {
+        char text[256];
+        EXPECT_EQ(std::string(text, runtime::build_fatal_text(text, sizeof text, c.number, c.message)), c.text);
+    }
 }
 
 // A message too long for the box's buffer is cut before a two-byte
