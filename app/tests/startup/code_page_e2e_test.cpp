@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tests/startup/cancelled_choice.h"
 #include "app/tests/startup/startup_fixture.h"
 #include "testing/folder_dialog.h"
 #include "testing/locale_process.h"
@@ -53,14 +54,7 @@ TEST_P(CodePageTest, AnotherCodePageIsRefusedBeforeAnythingIsTouched) {
     ChildProcess program = test_support::start_under_locale(program_path_, c.locale, kTimeoutMs);
 
     if (!c.refused_code_page) {
-        const HWND dialog = test_support::wait_for_folder_dialog(program.id(), kTimeoutMs);
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(test_support::press_button(dialog, IDCANCEL));
-        const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs);
-        ASSERT_TRUE(box);
-        EXPECT_EQ(box->text, "路径选择错误") << box->text_utf8();
-        ASSERT_TRUE(test_support::press_ok(box->box));
-        EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0));
+        ASSERT_NO_FATAL_FAILURE(cancel_the_folder_choice(program, kTimeoutMs));
         EXPECT_NE(GetFileAttributesA(app_file(kEngineName).c_str()), INVALID_FILE_ATTRIBUTES);
         return;
     }

@@ -10,6 +10,7 @@
 #include "testing/folder_dialog.h"
 #include "app/tests/driver/install_path.h"
 #include "app/tests/driver/program_under_test.h"
+#include "app/tests/startup/cancelled_choice.h"
 #include "testing/box_watcher.h"
 #include "testing/child_process.h"
 #include "testing/temp_directory.h"
@@ -65,15 +66,7 @@ TEST_F(DriveRootTest, CancelIsNoChoiceEvenWithTheClientAtTheDriveRoot) {
     const startup_driver::InstallPathValue install_path(std::string("C:\\Games"));
     {
         test_support::ChildProcess program(program_path, {}, "T:\\app");
-        const HWND dialog = test_support::wait_for_folder_dialog(program.id(), kTimeoutMs);
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(test_support::press_button(dialog, IDCANCEL));
-
-        const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs);
-        ASSERT_TRUE(box);
-        EXPECT_EQ(box->text, "路径选择错误") << box->text_utf8();
-        ASSERT_TRUE(test_support::press_ok(box->box));
-        EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0));
+        ASSERT_NO_FATAL_FAILURE(startup_test::cancel_the_folder_choice(program, kTimeoutMs));
     }
     test_support::remove_tree("T:\\app");
 }
