@@ -62,7 +62,7 @@ int main() {
 
     const packs::CatalogueEntry& entry = packs::catalogue_entry(kBenchEntry);
     const packs::PackFiles pack{entry.pack_file_name, entry.archive, entry.manifest};
-    const packs::OperationHooks hooks{read_game_directory, count_message, runtime::write_all};
+    const packs::OperationHooks hooks{read_game_directory, count_message, packs::FileSteps{}};
     // CopyFileA needs the same bytes in a file of their own, outside Game.
     const std::string source = root + "\\source.zip";
     const std::string copy = game + "\\copy.zip";
@@ -130,7 +130,7 @@ int main() {
             DeleteFileA(target.c_str());
             DeleteFileA(copy.c_str());
             double start = test_support::now_ms();
-            packs::replace_file(game, target, entry.archive, {runtime::write_all, MoveFileExA});
+            packs::replace_file(game, target, entry.archive, packs::FileSteps{});
             write_ms.push_back(test_support::now_ms() - start);
             start = test_support::now_ms();
             durable_copy(source, copy);
