@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cstdio>
 #include <string_view>
-#include <utility>
 
 #include "runtime/text.h"
+#include "runtime/whole_file.h"
 #include "win32/unique_handle.h"
 
 namespace packs {
@@ -61,16 +61,6 @@ DWORD create_temporary_file(const std::string& folder, const FileSteps& steps, w
         steps.pause);
 }
 
-DWORD fill_and_close(win32::UniqueFile file, runtime::ByteSet contents, const FileSteps& steps) {
-    if (!steps.write(file.get(), contents)) return GetLastError();
-    // A rename is on the disk before the data it names unless the data is
-    // flushed first: after a power cut the list could name an empty archive.
-    if (!steps.flush(file.get())) return GetLastError();
-    // Closing can still report a failed delayed write (network shares).
-    if (!steps.close(file.release())) return GetLastError();
-    return 0;
-}
-
 // Writes `contents` to a new temporary file in `folder` and moves it to
 // `target` with `move_flags`; on any failure the temporary file is gone.
 DWORD write_then_move(const std::string& folder, const std::string& target, runtime::ByteSet contents,
@@ -78,22 +68,7 @@ DWORD write_then_move(const std::string& folder, const std::string& target, runt
     win32::UniqueFile file;
     std::string temporary;
     if (const DWORD error = create_temporary_file(folder, steps, file, temporary)) return error;
-    DWORD error = fill_and_close(std::move(file), contents, steps);
-    if (error == 0) {
-        // The scanner that opens a file the moment it is closed holds it now.
-        error = runtime::retry_while_transient(
-            [&]() -> DWORD {
-                return steps.move(temporary.c_str(), target.c_str(), move_flags | MOVEFILE_WRITE_THROUGH)
-                           ? 0
-                           : GetLastError();
-            },
-            steps.pause);
-    }
-    if (error != 0) {
-        runtime::retry_while_transient(
-            [&]() -> DWORD { return steps.remove(temporary.c_str()) ? 0 : GetLastError(); }, steps.pause);
-    }
-    return error;
+    return runtime::fill_and_move(file.release(), temporary, target, contents, move_flags, steps);
 }
 
 }  // namespace

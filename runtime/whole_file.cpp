@@ -53,7 +53,12 @@ DWORD write_file_whole(const Text& temporary, const Text& target, ByteSet bytes,
         steps.pause);
     // Not created: whatever has that name is not ours to delete.
     if (error != 0) return error;
-    error = fill(created, bytes, steps);
+    return fill_and_move(created, temporary, target, bytes, move_flags, steps);
+}
+
+DWORD fill_and_move(HANDLE created, const Text& temporary, const Text& target, ByteSet bytes, DWORD move_flags,
+                    const FileSteps& steps) {
+    DWORD error = fill(created, bytes, steps);
     // A scanner opens a file right after it is written.
     if (error == 0)
         error = retry_while_transient(

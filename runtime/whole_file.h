@@ -19,4 +19,10 @@ namespace runtime {
 DWORD write_file_whole(const Text& temporary, const Text& target, ByteSet bytes, DWORD move_flags,
                        const FileSteps& steps);
 
+// The same from a temporary file the caller has just created (`created`, its
+// handle, which this takes over and closes): for callers that choose the
+// temporary name themselves.
+DWORD fill_and_move(HANDLE created, const Text& temporary, const Text& target, ByteSet bytes, DWORD move_flags,
+                    const FileSteps& steps);
+
 }  // namespace runtime
