@@ -33,15 +33,15 @@ constexpr std::string_view kUnwritableRemedy =
 
 // What carries the engine's name.
 enum class Found {
-    nothing,
-    kept,     // a DLL, a directory, or a file that cannot be read: not ours to touch
-    no_dll,   // empty, or not beginning with "MZ": nobody's DLL
+    kNothing,
+    kKept,    // a DLL, a directory, or a file that cannot be read: not ours to touch
+    kNoDll,   // empty, or not beginning with "MZ": nobody's DLL
 };
 
 Found look_at(const runtime::Text& engine, runtime::Pause pause) {
     const DWORD attributes = GetFileAttributesA(engine.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return runtime::file_exists(engine) ? Found::kept : Found::nothing;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Found::kept;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return runtime::file_exists(engine) ? Found::kKept : Found::kNothing;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Found::kKept;
     win32::UniqueFile file;
     runtime::retry_while_transient(
         [&] {
@@ -52,8 +52,8 @@ Found look_at(const runtime::Text& engine, runtime::Pause pause) {
         pause);
     char head[2] = {};
     DWORD got = 0;
-    if (!file || !ReadFile(file.get(), head, sizeof head, &got, nullptr)) return Found::kept;
-    return got == sizeof head && head[0] == 'M' && head[1] == 'Z' ? Found::kept : Found::no_dll;
+    if (!file || !ReadFile(file.get(), head, sizeof head, &got, nullptr)) return Found::kKept;
+    return got == sizeof head && head[0] == 'M' && head[1] == 'Z' ? Found::kKept : Found::kNoDll;
 }
 
 // Sets the attributes, waiting out a scanner that holds the file.
@@ -68,23 +68,23 @@ runtime::Text engine_path(const runtime::Text& folder) { return runtime::join_te
 
 DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& steps) {
     const runtime::Text engine = engine_path(folder);
-    const runtime::Text temporary = runtime::join_texts({engine_path(folder), kTemporaryExtension});
+    const runtime::Text temporary = runtime::join_texts({engine, kTemporaryExtension});
     // Windows refuses such paths; Wine takes them, so say it before writing.
     if (!runtime::fits_path_limit(engine) || !runtime::fits_path_limit(temporary)) return ERROR_FILENAME_EXCED_RANGE;
 
     const Found found = look_at(engine, steps.pause);
-    if (found == Found::kept) return 0;
+    if (found == Found::kKept) return 0;
     // Without MOVEFILE_REPLACE_EXISTING when nothing is there: an engine that
     // another start put in place meanwhile is kept.
     DWORD move_flags = 0;
-    if (found == Found::no_dll) {
+    if (found == Found::kNoDll) {
         // Hidden or read-only, it would refuse the replacing move.
         set_attributes(engine, FILE_ATTRIBUTE_NORMAL, steps.pause);
         move_flags = MOVEFILE_REPLACE_EXISTING;
     }
     if (const DWORD error = runtime::write_file_whole(temporary, engine, engine_file_bytes(), move_flags, steps))
         // Another start may have put its engine there while we tried.
-        return look_at(engine, steps.pause) == Found::kept ? 0 : error;
+        return look_at(engine, steps.pause) == Found::kKept ? 0 : error;
     set_attributes(engine, kHidden, steps.pause);
     return 0;
 }
