@@ -13,6 +13,11 @@ build_dir() {
     esac
 }
 
+# The engine's file name, as its interface declares it.
+engine_file_name() {
+    sed -n 's/.*kEngineFileName\[\] = "\(.*\)";.*/\1/p' "$root/engine/skinh_el.h"
+}
+
 # Whether this host runs 32-bit x86 code: some kernels have IA-32 emulation
 # off, and then the 32-bit Wine loader fails with "Exec format error".
 # PROJECT_NO_32BIT=1 makes a host that can behave as one that cannot.
