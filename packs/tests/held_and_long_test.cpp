@@ -139,22 +139,23 @@ std::string deep_folder(std::string path, int characters, std::string_view unit)
 // list of ours needs none. GBK names take two bytes a character: characters
 // count, not bytes. Both operations, each on a fresh folder.
 TEST(LongGameFolder, PastTheLimitNothingIsWritten) {
-    enum List { kNone, kToKeep, kOurs };
-    struct Row { const char* what; int characters; bool chinese; List list; std::string_view failure; };
-    const Row rows[] = {
-        {"239 characters", 239, false, kNone, {}},
-        {"239 characters, 2 bytes each", 239, true, kNone, {}},
-        {"240 characters", 240, false, kNone, packs::kPathTooLong},
-        {"243 characters: the marker fits, the list does not", 243, false, kNone, packs::kPathTooLong},
-        {"240 characters, 2 bytes each", 240, true, kNone, packs::kPathTooLong},
-        {"235 characters, a list to keep: its backup just fits", 235, false, kToKeep, {}},
-        {"236 characters, a list to keep", 236, false, kToKeep, packs::kPathTooLong},
-        {"237 characters, a list to keep", 237, false, kToKeep, packs::kPathTooLong},
-        {"238 characters, a list to keep", 238, true, kToKeep, packs::kPathTooLong},
-        {"239 characters, a list to keep", 239, false, kToKeep, packs::kPathTooLong},
-        {"239 characters, a list of ours: no backup needed", 239, false, kOurs, {}},
+    const std::string kept = "Aatrox.zip\r\nMyOwnSkins.zip\r\nYasuo.zip";
+    struct Row {
+        const char* what; int characters; bool chinese; std::optional<std::string> list; std::string_view failure;
     };
-    const std::string kept_list = "Aatrox.zip\r\nMyOwnSkins.zip\r\nYasuo.zip";
+    const Row rows[] = {
+        {"239 characters", 239, false, {}, {}},
+        {"239 characters, 2 bytes each", 239, true, {}, {}},
+        {"240 characters", 240, false, {}, packs::kPathTooLong},
+        {"243 characters: the marker fits, the list does not", 243, false, {}, packs::kPathTooLong},
+        {"240 characters, 2 bytes each", 240, true, {}, packs::kPathTooLong},
+        {"235 characters, a list to keep: its backup just fits", 235, false, kept, {}},
+        {"236 characters, a list to keep", 236, false, kept, packs::kPathTooLong},
+        {"237 characters, a list to keep", 237, false, kept, packs::kPathTooLong},
+        {"238 characters, a list to keep", 238, true, kept, packs::kPathTooLong},
+        {"239 characters, a list to keep", 239, false, kept, packs::kPathTooLong},
+        {"239 characters, a list of ours: no backup needed", 239, false, kept + "\r\n" + name(), {}},
+    };
     for (const Row& row : rows) {
         for (const bool applying : {true, false}) {
             SCOPED_TRACE(std::string(row.what) + (applying ? ", apply" : ", restore"));
@@ -163,10 +164,7 @@ TEST(LongGameFolder, PastTheLimitNothingIsWritten) {
             ASSERT_FALSE(directory.empty());
             ASSERT_TRUE(CreateDirectoryA((directory + "\\Game").c_str(), nullptr));
             const std::string list = directory + "\\Game\\ClientZips.txt";
-            const std::optional<std::string> before = row.list == kToKeep ? std::optional(kept_list)
-                                                      : row.list == kOurs ? std::optional(kept_list + "\r\n" + name())
-                                                                          : std::nullopt;
-            if (before) { ASSERT_TRUE(write_whole_file(list, *before)); }
+            if (row.list) { ASSERT_TRUE(write_whole_file(list, *row.list)); }
             start_capturing(directory);
 
             const packs::CatalogueEntry& entry = packs::catalogue_entry(kEntry);
@@ -179,10 +177,10 @@ TEST(LongGameFolder, PastTheLimitNothingIsWritten) {
                 EXPECT_EQ(Captured::messages[0], applying ? packs::apply_message() : std::string(packs::kRestoreMessage));
                 continue;
             }
-            const std::string named = row.list == kToKeep ? list + ".bak" : list;
+            const std::string named = row.list ? list + ".bak" : list;  // the list, or the backup it needs
             EXPECT_EQ(Captured::messages[0], packs::failure_message(row.failure, named, ERROR_FILENAME_EXCED_RANGE));
             EXPECT_FALSE(runtime::fits_path_limit(named));
-            EXPECT_EQ(read_whole_file(list), before) << "the list is untouched";
+            EXPECT_EQ(read_whole_file(list), row.list) << "the list is untouched";
             EXPECT_FALSE(read_whole_file(directory + "\\Game\\" + name())) << "no archive written";
         }
     }
