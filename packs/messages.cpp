@@ -23,7 +23,7 @@ runtime::Text no_free_backup_message(std::string_view last_backup_path) {
 
 namespace {
 
-// "“只读”、“隐藏”": the marks `path` carries, as the properties window names them.
+// The marks as the properties window names them: "“只读”、“隐藏”".
 std::string mark_names(DWORD marks) {
     std::string names;
     for (const auto& [mark, name] : {std::pair<DWORD, std::string_view>{FILE_ATTRIBUTE_READONLY, "“只读”"},
