@@ -13,8 +13,8 @@ namespace packs {
 
 namespace {
 
-constexpr DWORD kRefusedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+constexpr DWORD kProtectiveMarks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD kRefusedAttributes = kProtectiveMarks | FILE_ATTRIBUTE_DIRECTORY;
 
 // Temporary files are named skp<one to four hex digits>.tmp, the names the
 // program has always used, so that the sweep below also clears what older
@@ -83,22 +83,14 @@ DWORD replace_file(const std::string& folder, const std::string& target,
     return write_then_move(folder, target, contents, steps, MOVEFILE_REPLACE_EXISTING);
 }
 
+DWORD protective_marks(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & kProtectiveMarks;
+}
+
 DWORD create_file_whole(const std::string& folder, const std::string& target,
                         runtime::ByteSet contents, const FileSteps& steps) {
     return write_then_move(folder, target, contents, steps, 0);
-}
-
-HANDLE open_for_reading(const std::string& path, const FileSteps& steps) {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const DWORD error = runtime::retry_while_transient(
-        [&]() -> DWORD {
-            file = steps.open(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-            return file != INVALID_HANDLE_VALUE ? 0 : GetLastError();
-        },
-        steps.pause);
-    SetLastError(error);
-    return file;
 }
 
 void remove_stale_temporary_files(const std::string& folder) {
