@@ -13,7 +13,9 @@
 # - No runtime pseudo-relocator: without auto-import the linker refuses a
 #   data import that is not declared dllimport, the only kind that the
 #   start-up code patches at run time. That code then has nothing to do, and a
-#   stub (no_pseudo_relocator.c) replaces it and its VirtualProtect import.
+#   stub (no_pseudo_relocator.c) replaces it and its VirtualProtect import;
+#   should a link ever give it a list all the same, it stops the image with a
+#   fatal box.
 #   (--disable-runtime-pseudo-reloc alone would make ld put .rdata, 100 MB of
 #   packs, into the writable .data section.)
 # - An executable is marked terminal-server aware.

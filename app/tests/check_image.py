@@ -2,11 +2,12 @@
 """Checks the built program and its engine without running them (a native test,
 so it holds on hosts that cannot run the build's code), one row per property:
 
-- both are PE images of the build's architecture, relocatable (DYNAMIC_BASE),
-  with non-executable data (NX_COMPAT), on x86_64 with HIGH_ENTROPY_VA, no
-  section both writable and executable; the program is a terminal-server
-  aware GUI program whose sections start on 4096-byte boundaries (Wine maps
-  such an image instead of reading its 106 MB at start);
+- both are PE images of the build's architecture, relocatable (DYNAMIC_BASE,
+  and base relocations to do it with: a directory that is not empty,
+  RELOCS_STRIPPED clear), with non-executable data (NX_COMPAT), on x86_64
+  with HIGH_ENTROPY_VA, no section both writable and executable; the program
+  is a terminal-server aware GUI program whose sections start on 4096-byte
+  boundaries (Wine maps such an image instead of reading its 106 MB at start);
 - both are as a player gets them and as any build of the same commit makes
   them: time stamp 0, no COFF symbols, no debug sections, no path of the
   source or build folder;
@@ -33,7 +34,8 @@ from pe_image import SCN_MEM_EXECUTE, SCN_MEM_WRITE, Image
 
 # machine, optional header magic, the manifest's processorArchitecture
 ARCHITECTURES = {"i686": (0x014C, 0x10B, "x86"), "x86_64": (0x8664, 0x20B, "amd64")}
-IMAGE_FILE_DLL = 0x2000
+IMAGE_FILE_RELOCS_STRIPPED, IMAGE_FILE_DLL = 0x0001, 0x2000
+BASE_RELOCATION_DIRECTORY = 5
 SUBSYSTEM_WINDOWS_GUI = 2
 HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE = 0x20, 0x40, 0x100, 0x8000
 RT_MANIFEST = 24
@@ -97,6 +99,7 @@ def image_rows(arch, image, allowed, folders):
     machine, magic, _ = ARCHITECTURES[arch]
     name = image.name
     flags = image.dll_characteristics
+    relocations = image.directory(BASE_RELOCATION_DIRECTORY)
     wx = [s.name for s in image.sections if s.flags & SCN_MEM_WRITE and s.flags & SCN_MEM_EXECUTE]
     debug = [s.name for s in image.sections if s.name.startswith((".debug", "/"))]
     paths = [p for p in folders if p.encode() in image.data or p.encode("utf-16-le") in image.data]
@@ -106,6 +109,8 @@ def image_rows(arch, image, allowed, folders):
         (image.machine == machine and image.magic == magic,
          f"{name}: machine {image.machine:#06x}, optional header {image.magic:#x} ({arch})"),
         (flags & DYNAMIC_BASE, f"{name}: DYNAMIC_BASE"),
+        (relocations[1] > 0 and not image.characteristics & IMAGE_FILE_RELOCS_STRIPPED,
+         f"{name}: base relocations ({relocations[1]} bytes), RELOCS_STRIPPED clear"),
         (flags & NX_COMPAT, f"{name}: NX_COMPAT"),
         (not wx, f"{name}: no section both writable and executable {wx}"),
         (image.timestamp == 0, f"{name}: time stamp {image.timestamp:#x}, 0"),
