@@ -80,7 +80,7 @@ void on_dpi_changed(HWND window, int dpi, const RECT& suggested) {
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_DPICHANGED:
-        if (loaded.complete) on_dpi_changed(window, HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+        if (loaded.complete) on_dpi_changed(window, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
         return 0;
     case WM_COMMAND:
         on_command(window, wparam, lparam);

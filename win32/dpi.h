@@ -33,6 +33,20 @@ inline int window_dpi(HWND window) {
     return dpi != 0 ? static_cast<int>(dpi) : system_dpi();
 }
 
+// For the tools and test drivers, which have no manifest (the program
+// declares its awareness in its own): windows are created, measured and
+// drawn in the screen's pixels, not scaled to 96 DPI. Looked up as above;
+// false where the system has no such awareness.
+inline bool become_per_monitor_aware() {
+    using Entry = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    static const bool aware = [] {
+        const auto set = reinterpret_cast<Entry>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+        return set != nullptr && set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    }();
+    return aware;
+}
+
 // The stock GUI font made for `dpi`. Empty at the screen's DPI: the stock
 // object itself is that font, and a copy of it would be a second handle for
 // nothing.

@@ -18,7 +18,8 @@ struct CaptionState {
 
 // Handles the non-client messages of a skinned frame; false: not handled,
 // pass the message on.
+// Drawn at the window's `dpi`.
 bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                     const SkinResources& skin, CaptionState& state, LRESULT& result);
+                     const SkinResources& skin, CaptionState& state, int dpi, LRESULT& result);
 
 }  // namespace engine

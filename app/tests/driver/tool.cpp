@@ -14,6 +14,7 @@
 #include "testing/window_search.h"
 #include "testing/window_text.h"
 #include "ui/control_table.h"
+#include "win32/dpi.h"
 
 namespace driver {
 namespace {
@@ -25,24 +26,14 @@ HWND shown_main_window(DWORD process_id) {
     return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
-// The program's windows in the screen's pixels: a driver that declares no
-// DPI awareness is shown them scaled to 96 DPI.
-void see_screen_pixels() {
-    using Entry = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    static const bool aware = [] {
-        const auto set = reinterpret_cast<Entry>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
-        return set != nullptr && set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
-    }();
-    (void)aware;
-}
-
 }  // namespace
 
 std::string tool_path() { return test_support::own_directory() + "\\skin_pack_tool.exe"; }
 
 Tool start_tool(std::string_view current_directory, DWORD dpi) {
-    see_screen_pixels();
+    // The program's windows in the screen's pixels: a driver that declares
+    // no DPI awareness is shown them scaled to 96 DPI.
+    win32::become_per_monitor_aware();
     // Start-up reads the game folder from the registry; a value left by another
     // test would open the folder dialog instead of the window.
     auto no_game_folder = std::make_unique<startup_driver::InstallPathValue>(std::nullopt);
