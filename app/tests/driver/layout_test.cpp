@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -235,12 +236,44 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
+using Heights = std::map<std::uint32_t, LONG>;
+
+// The height of the strokes of every caption on page 1, each checked to stand
+// clear of its control's edges (a caption that does not fit is cut off there).
+Heights caption_heights(const driver::Tool& tool, int dpi) {
+    // The window paints a moment after it is shown or moved.
+    Sleep(300);
+    std::optional<ScreenCopy> screen;
+    for (int tries = 0; tries < 20; ++tries, Sleep(100)) {
+        screen.emplace(tool.window);
+        const RECT ink = screen->ink(control(tool, ui::kNoticeButtonId), scaled(4, dpi));
+        if (ink.bottom > ink.top) break;
+    }
+    Heights heights;
+    for (const ui::ControlRecord& record : ui::kControls) {
+        if (record.page == 2 || record.kind == ui::Kind::kTab || record.id == ui::kPathFieldId) continue;
+        SCOPED_TRACE(gbk_to_utf8(record.name));
+        // Inside a button's border and its rounded corners.
+        const int inset = record.kind == ui::Kind::kButton ? scaled(4, dpi) : 0;
+        const RECT ink = screen->ink(control(tool, record.id), inset);
+        EXPECT_GT(ink.bottom, ink.top) << "no caption drawn";
+        EXPECT_GT(ink.top, inset);
+        EXPECT_LT(ink.bottom, scaled(record.height, dpi) - inset);
+        EXPECT_LT(ink.right, scaled(record.width, dpi) - inset);
+        heights[record.id] = ink.bottom - ink.top;
+    }
+    return heights;
+}
+
+// Each caption's strokes as many times taller than at 96 DPI as the DPI is.
+void expect_heights_at(const Heights& heights, const Heights& at_96, int dpi) {
+    for (const auto& [id, height] : heights) EXPECT_NEAR(height, scaled(at_96.at(id), dpi), 2) << std::hex << id;
+}
+
 // At each DPI: the window and every control where the scaled table puts them,
-// and every caption of page 1 drawn in a font grown with the DPI (its strokes
-// as many times taller as at 96) and clear of its control's edges, so never
-// cut off.
+// and every caption of page 1 in a font grown with the DPI, never cut off.
 TEST(LayoutAtDpi, TheTableScaledAndEveryCaptionInAFontOfTheScreensDpi) {
-    std::map<std::uint32_t, LONG> height_at_96;
+    Heights at_96;
     for (int dpi : kDpis) {
         SCOPED_TRACE(dpi);
         driver::Tool tool = driver::start_tool({}, static_cast<DWORD>(dpi));
@@ -249,30 +282,19 @@ TEST(LayoutAtDpi, TheTableScaledAndEveryCaptionInAFontOfTheScreensDpi) {
         GetWindowRect(tool.window, &rect);
         EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - scaled(811, dpi)) / 2);
         EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - scaled(472, dpi)) / 2);
-
-        Sleep(300);  // let the window paint
-        const ScreenCopy screen(tool.window);
-        for (const ui::ControlRecord& record : ui::kControls) {
-            if (record.page == 2 || record.kind == ui::Kind::kTab || record.id == ui::kPathFieldId) continue;
-            SCOPED_TRACE(gbk_to_utf8(record.name));
-            // Inside a button's border and its rounded corners.
-            const int inset = record.kind == ui::Kind::kButton ? scaled(4, dpi) : 0;
-            const RECT ink = screen.ink(control(tool, record.id), inset);
-            ASSERT_GT(ink.bottom, ink.top) << "no caption drawn";
-            EXPECT_GT(ink.top, inset);
-            EXPECT_LT(ink.bottom, scaled(record.height, dpi) - inset);
-            EXPECT_LT(ink.right, scaled(record.width, dpi) - inset);
-            if (dpi == 96) height_at_96[record.id] = ink.bottom - ink.top;
-            else EXPECT_NEAR(ink.bottom - ink.top, scaled(height_at_96[record.id], dpi), 2);
-        }
+        const Heights heights = caption_heights(tool, dpi);
+        if (dpi == 96) at_96 = heights;
+        else expect_heights_at(heights, at_96, dpi);
         EXPECT_EQ(driver::close_and_wait(tool), 0u);
     }
 }
 
 // Moved to a monitor of 96 DPI and back: the window takes the rectangle it is
-// given and lays its controls out for each DPI in turn.
+// given, lays its controls out and draws its captions for each DPI in turn.
 TEST(LayoutAtDpi, FollowsTheDpiOfTheMonitorItIsMovedTo) {
     driver::Tool tool = driver::start_tool({}, 144);
+    const Heights at_144 = caption_heights(tool, 144);
+    Heights at_96;
     for (int dpi : {96, 144}) {
         SCOPED_TRACE(dpi);
         const RECT suggested{20, 30, 20 + scaled(811, dpi), 30 + scaled(472, dpi)};
@@ -284,7 +306,11 @@ TEST(LayoutAtDpi, FollowsTheDpiOfTheMonitorItIsMovedTo) {
         GetWindowRect(tool.window, &rect);
         EXPECT_TRUE(EqualRect(&rect, &suggested));
         expect_layout_at(tool, dpi);
+        const Heights heights = caption_heights(tool, dpi);
+        if (dpi == 96) at_96 = heights;
+        else EXPECT_EQ(heights, at_144);
     }
+    expect_heights_at(at_144, at_96, 144);
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
 }
 
