@@ -20,7 +20,7 @@ namespace {
 bool show(const std::string& name, HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
-    Sleep(300);
+    Sleep(1000);  // the rows of labels paint last; a busy machine takes its time
     std::printf("%s %ldx%ld+%ld+%ld\n", name.c_str(), rect.right - rect.left, rect.bottom - rect.top, rect.left,
                 rect.top);
     std::fflush(stdout);
