@@ -16,9 +16,8 @@ struct CaptionState {
     bool pressed_inside = false;
 };
 
-// Handles the non-client messages of a skinned frame; false: not handled,
-// pass the message on.
-// Drawn at the window's `dpi`.
+// Handles the non-client messages of a skinned frame, drawing at the window's
+// `dpi`; false: not handled, pass the message on.
 bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                      const SkinResources& skin, CaptionState& state, int dpi, LRESULT& result);
 
