@@ -55,9 +55,9 @@ void on_command(HWND window, WPARAM wparam, LPARAM lparam) {
     }
 }
 
+// Not repainted here: the window is still hidden, or redrawn whole once laid out.
 void set_rect(HWND window, const RECT& rect) {
-    SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
 }
 
 // Moved to a monitor of another DPI: the window takes the rectangle Windows
