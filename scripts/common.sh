@@ -101,7 +101,8 @@ start_private_display() {
     local number_file
     number_file=$(mktemp)
     exec 8>"$number_file"
-    Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # Large enough for the main window at 200 % (1622 x 944).
+    Xvfb -displayfd 8 -screen 0 2048x1536x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
     exec 8>&-
@@ -139,6 +140,13 @@ start_wine_session() {
     wine_prefix_ready
     keep_wineserver_up
     trap 'stop_wine_session' EXIT
+}
+
+# set_screen_dpi DPI: the DPI Wine reports for the screen (96 is 100 %, 144
+# is 150 %), to every program started after it, as Windows does after a
+# change of the display scale.
+set_screen_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
 stop_wine_session() {

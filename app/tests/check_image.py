@@ -11,8 +11,9 @@ so it holds on hosts that cannot run the build's code), one row per property:
 - both are as a player gets them and as any build of the same commit makes
   them: time stamp 0, no COFF symbols, no debug sections, no path of the
   source or build folder;
-- the program's manifest asks for asInvoker and names the build's
-  architecture;
+- the program's manifest asks for asInvoker, names the build's architecture
+  and declares DPI awareness (per-monitor v2, else per-monitor, else
+  system-aware on Windows 7), so Windows never stretches its window;
 - every function either imports is on allowed_imports.txt (beside this file),
   so that a new import, and with it a new minimum Windows or one more call a
   virus scanner counts against us, is added on purpose;
@@ -57,16 +58,21 @@ def allowed_imports():
 
 
 def manifest_values(program):
-    """The manifest's execution level and architecture (None where missing)."""
+    """The manifest's execution level, architecture, dpiAware and dpiAwareness
+    (None where missing)."""
     text = program.resource(RT_MANIFEST)
     if text is None:
-        return None, None
+        return None, None, None, None
     elements = list(ElementTree.fromstring(text).iter())
 
     def attribute(tag, name):
         return next((e.get(name) for e in elements if e.tag.endswith("}" + tag)), None)
 
-    return attribute("requestedExecutionLevel", "level"), attribute("assemblyIdentity", "processorArchitecture")
+    def text_of(tag):
+        return next((e.text.strip() for e in elements if e.tag.endswith("}" + tag) and e.text), None)
+
+    return (attribute("requestedExecutionLevel", "level"), attribute("assemblyIdentity", "processorArchitecture"),
+            text_of("dpiAware"), text_of("dpiAwareness"))
 
 
 def find_byte_set(data, content):
@@ -131,7 +137,7 @@ def main():
     program, engine = Image(program_path), Image(engine_path)
     folders = [SOURCE_ROOT, os.path.abspath(build_folder)]
     allowed = allowed_imports()
-    level, architecture = manifest_values(program)
+    level, architecture, dpi_aware, dpi_awareness = manifest_values(program)
     exports = engine.exports()
     dlls = sorted({dll for dll, _ in engine.imports()})
 
@@ -144,6 +150,8 @@ def main():
         (level == "asInvoker", f"program: manifest execution level {level}, asInvoker"),
         (architecture == ARCHITECTURES[arch][2],
          f"program: manifest architecture {architecture}, {ARCHITECTURES[arch][2]}"),
+        ((dpi_aware, dpi_awareness) == ("true/pm", "PerMonitorV2, PerMonitor"),
+         f"program: manifest DPI awareness {dpi_aware!r}, {dpi_awareness!r}; true/pm, PerMonitorV2, PerMonitor"),
         (engine.characteristics & IMAGE_FILE_DLL != 0, "engine: a DLL"),
         (exports == ["SkinH_AttachRes"], f"engine: exports {exports}, exactly the undecorated SkinH_AttachRes"),
         (not any(dll.lower().startswith(NOT_SYSTEM) for dll in dlls), f"engine: imports only system DLLs {dlls}"),

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "engine/skin/window_messages.h"
+#include "win32/dpi.h"
 
 namespace engine {
 namespace {
@@ -72,6 +73,17 @@ LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 }
 
 }  // namespace
+
+int drawing_dpi(HWND window) {
+    HWND top = window;
+    while ((GetWindowLongA(top, GWL_STYLE) & WS_CHILD) != 0) {
+        HWND parent = GetParent(top);
+        if (parent == nullptr) break;
+        top = parent;
+    }
+    const SkinnedWindow* self = find_skinned(top);
+    return self != nullptr && self->dpi != 0 ? self->dpi : win32::window_dpi(window);
+}
 
 LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (const SkinnedWindow* self = find_skinned(window)) {
