@@ -2,11 +2,9 @@
 
 #include <commctrl.h>
 
-#include <string>
-
 #include "engine/skin/back_buffer.h"
 #include "engine/skin/caption_layout.h"
-#include "win32/window.h"
+#include "engine/skin/window_text.h"
 
 namespace engine {
 namespace {
@@ -59,7 +57,7 @@ void draw_icon_and_title(HWND window, HDC target, const CaptionLayout& layout, c
     if (icon != nullptr && !IsRectEmpty(&layout.icon)) {
         DrawIconEx(target, layout.icon.left, layout.icon.top, icon, 16, 16, 0, nullptr, DI_NORMAL);
     }
-    const std::string title = win32::window_text(window);
+    const WindowText title(window);
     if (title.empty()) return;
     const win32::SelectGuard font(target, skin.font());
     SetBkMode(target, TRANSPARENT);
