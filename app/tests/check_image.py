@@ -21,9 +21,8 @@ so it holds on hosts that cannot run the build's code), one row per property:
   written beside the program alone;
 - every embedded file is in the program as a byte set (a 32-bit 1, the 32-bit
   length, then the file's bytes), in read-only data;
-- the engine is no bigger than the one the program carried before
-  (shipped_sizes.py); the program's size beyond its packs is printed, not
-  checked.
+- the engine stays within its size budget (shipped_sizes.py); the program's
+  size beyond its packs is printed, not checked.
 
 Usage: check_image.py ARCH BUILD-FOLDER PROGRAM ENGINE PACK-FILES OTHER-EMBEDDED-FILES
        ("|" between the files of one list)
