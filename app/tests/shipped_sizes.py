@@ -9,9 +9,9 @@ Usage: shipped_sizes.py ARCH PROGRAM ENGINE PACK-FILES ("|" between them)
 import os
 import sys
 
-# The engine's budget: 88,576 bytes on i686, the program writes it beside
-# itself on first start; a tenth more on x86_64 (wider code, and the unwind
-# tables that 64-bit Windows needs).
+# The engine's budget (the program carries it and writes it beside itself on
+# a first start): 88,576 bytes on i686, a tenth more on x86_64 (wider code,
+# and the unwind tables that 64-bit Windows needs).
 ENGINE_LIMITS = {"i686": 88576, "x86_64": 88576 * 11 // 10}
 OVERHEAD_TARGET = 0.35  # MB: the program's code, resources, themes and engine copy
 MB = 1000 * 1000
