@@ -22,9 +22,12 @@ so it holds on hosts that cannot run the build's code), one row per property:
   entry up by its plain name) and imports nothing but system DLLs, since it is
   written beside the program alone;
 - every embedded file is in the program as a byte set (a 32-bit 1, the 32-bit
-  length, then the file's bytes), in read-only data.
+  length, then the file's bytes), in read-only data;
+- the engine stays within its size budget (shipped_sizes.py); the program's
+  size beyond its packs is printed, not checked.
 
-Usage: check_image.py ARCH BUILD-FOLDER PROGRAM ENGINE EMBEDDED-FILES ("|" between them)
+Usage: check_image.py ARCH BUILD-FOLDER PROGRAM ENGINE PACK-FILES OTHER-EMBEDDED-FILES
+       ("|" between the files of one list)
 """
 import os
 import struct
@@ -32,6 +35,7 @@ import sys
 import xml.etree.ElementTree as ElementTree
 
 from pe_image import SCN_MEM_EXECUTE, SCN_MEM_WRITE, Image
+from shipped_sizes import engine_row, overhead_line
 
 # machine, optional header magic, the manifest's processorArchitecture
 ARCHITECTURES = {"i686": (0x014C, 0x10B, "x86"), "x86_64": (0x8664, 0x20B, "amd64")}
@@ -133,7 +137,8 @@ def image_rows(arch, image, allowed, folders):
 
 
 def main():
-    arch, build_folder, program_path, engine_path, embedded = sys.argv[1:6]
+    arch, build_folder, program_path, engine_path, pack_files, other_files = sys.argv[1:7]
+    pack_files = [f for f in pack_files.split("|") if f]
     program, engine = Image(program_path), Image(engine_path)
     folders = [SOURCE_ROOT, os.path.abspath(build_folder)]
     allowed = allowed_imports()
@@ -155,12 +160,14 @@ def main():
         (engine.characteristics & IMAGE_FILE_DLL != 0, "engine: a DLL"),
         (exports == ["SkinH_AttachRes"], f"engine: exports {exports}, exactly the undecorated SkinH_AttachRes"),
         (not any(dll.lower().startswith(NOT_SYSTEM) for dll in dlls), f"engine: imports only system DLLs {dlls}"),
+        engine_row(arch, engine_path),
     ]
-    rows += embedded_rows(program, [f for f in embedded.split("|") if f])
+    rows += embedded_rows(program, pack_files + [f for f in other_files.split("|") if f])
 
     failures = [text for ok, text in rows if not ok]
     for ok, text in rows:
         print(("ok    " if ok else "FAIL  ") + text)
+    print("      " + overhead_line(program_path, pack_files))
     if failures:
         print(f"{len(failures)} check(s) failed")
         return 1

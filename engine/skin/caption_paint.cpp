@@ -2,10 +2,9 @@
 
 #include <commctrl.h>
 
-#include <string>
-
 #include "engine/skin/back_buffer.h"
 #include "engine/skin/caption_layout.h"
+#include "engine/skin/window_text.h"
 #include "win32/dpi.h"
 #include "win32/window.h"
 
@@ -69,7 +68,7 @@ void draw_icon_and_title(HWND window, HDC target, const CaptionLayout& layout, c
         DrawIconEx(target, layout.icon.left, layout.icon.top, icon, layout.icon.right - layout.icon.left,
                    layout.icon.bottom - layout.icon.top, 0, nullptr, DI_NORMAL);
     }
-    const std::string title = win32::window_text(window);
+    const WindowText title(window);
     if (title.empty()) return;
     const win32::SelectGuard font(target, skin.font(dpi));
     SetBkMode(target, TRANSPARENT);

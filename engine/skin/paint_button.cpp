@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <string>
-
-#include "win32/window.h"
+#include "engine/skin/window_text.h"
 
 namespace engine {
 namespace {
@@ -124,7 +122,7 @@ void paint_focus_ring(HDC dc, const RECT& rect, const Theme& theme, const Button
 
 void paint_text(HWND button, HDC dc, const RECT& rect, const SkinResources& skin, const ButtonState& state,
                 int dpi) {
-    const std::string text = win32::window_text(button);
+    const WindowText text(button);
     if (text.empty()) return;
     const Theme& theme = skin.theme();
     const win32::SelectGuard font(dc, skin.font(dpi));
