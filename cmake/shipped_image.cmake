@@ -13,7 +13,9 @@
 # - No runtime pseudo-relocator: without auto-import the linker refuses a
 #   data import that is not declared dllimport, the only kind that the
 #   start-up code patches at run time. That code then has nothing to do, and a
-#   stub (no_pseudo_relocator.c) replaces it and its VirtualProtect import.
+#   stub (no_pseudo_relocator.c) replaces it and its VirtualProtect import;
+#   should a link ever give it a list all the same, it stops the image with a
+#   fatal box.
 #   (--disable-runtime-pseudo-reloc alone would make ld put .rdata, 100 MB of
 #   packs, into the writable .data section.)
 # - An executable is marked terminal-server aware.
@@ -26,8 +28,33 @@ function(shipped_image target)
     target_link_directories(${target} BEFORE PRIVATE "${MINGW_WIN32_THREADS_RUNTIME_DIR}")
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:no_pseudo_relocator>)
     target_link_options(${target} PRIVATE -s "LINKER:--disable-auto-import")
+    # Functions that nothing calls are dropped (each has a section of its own:
+    # shipped_code below).
+    target_link_options(${target} PRIVATE "LINKER:--gc-sections")
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")
         target_link_options(${target} PRIVATE "LINKER:--tsaware")
     endif()
+endfunction()
+
+# shipped_code(<target>...): compiles the targets' own sources, the code of the
+# images above, for size: optimised for it, each function in a section of its
+# own, without exceptions, run-time type information or thread-safe guards of
+# function-local statics. None of that code throws or catches: an allocation
+# that fails is a fatal error of its own (runtime/out_of_memory.cpp), the
+# engine checks its allocations for null, no exception may cross the engine's
+# C entry or a window procedure, and the program runs on one thread (the
+# engine keeps no function-local statics). On i686 there are no unwind tables
+# either: only C++ exceptions read them there (Windows walks a 32-bit stack by
+# its frame records), while x86_64 Windows needs them to walk any stack.
+# Not -fdata-sections: MinGW's GCC then puts zero-filled data into .data, in
+# the file, rather than into .bss.
+# The tests link the same libraries; these options change nothing for them.
+function(shipped_code)
+    foreach(target IN LISTS ARGN)
+        target_compile_options(${target} PRIVATE
+            -Os -ffunction-sections
+            $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+            $<$<STREQUAL:${PROJECT_ARCH},i686>:$<$<COMPILE_LANGUAGE:C,CXX>:-fno-asynchronous-unwind-tables>>)
+    endforeach()
 endfunction()

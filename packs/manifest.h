@@ -37,7 +37,9 @@ std::string manifest_to_write(const std::optional<std::string>& current, runtime
 
 // Reads the whole list at `path`, waiting out a hold; an absent list (or Game
 // folder) leaves `bytes` empty and is no failure. 0 or the Win32 error code; a list too
-// large to be one is refused with ERROR_FILE_TOO_LARGE.
+// large to be one is refused with ERROR_FILE_TOO_LARGE. The list is never read
+// while another program may be writing it (the launcher rewrites it): a writer
+// is waited out like a hold, and so is a list whose size changed meanwhile.
 DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, const FileSteps& steps);
 
 struct BackupFailure {
@@ -47,11 +49,20 @@ struct BackupFailure {
     explicit operator bool() const { return error != 0; }
 };
 
+// Where the game's own list (`bytes`, as read) would be kept, found without
+// writing anything: `path` is the first free backup name, or empty when no
+// backup is needed (a list this program writes, or one a backup holds byte
+// for byte). Fails when every name is taken (no_free_name), or with
+// ERROR_FILENAME_EXCED_RANGE when the free name's path is past the system's
+// limit: the operations refuse such a press before they write anything.
+BackupFailure find_backup_name(const std::string& game_directory, const std::string& bytes, const FileSteps& steps,
+                               std::string& path);
+
 // Keeps the game's own list (`bytes`, as read) before the operations replace
 // it: a list that is not one this program writes, and that no existing backup
 // holds byte for byte, is saved whole under the first free backup name.
 // Backups are never overwritten or deleted; a name taken by anything else is
-// skipped. A backup path past the system's limit is refused, unwritten.
+// skipped. Fails as find_backup_name does, or with the error of the write.
 BackupFailure back_up_foreign_manifest(const std::string& game_directory, const std::string& bytes,
                                        const FileSteps& steps);
 

@@ -39,12 +39,27 @@ inline constexpr std::string_view kAccessRemedy =
 inline constexpr std::string_view kLongPathRemedy =
     "解决办法：把游戏移到路径较短的文件夹（例如 D:\\英雄联盟）后，重新打开本程序并选择那个文件夹。";
 
+// A file the player marked read-only, hidden or system (players mark the list
+// so that the launcher cannot reset it) is refused for that mark, which is
+// theirs to clear: closing the game or running as an administrator would not
+// help. The box names the mark and how to clear it:
+//     这个文件被设为<“只读”、“隐藏”、“系统”, those it has>，本程序不改动这样的文件。
+//     解决办法：<kShowHiddenFiles, when hidden>右键点这个文件，选择“属性”，取消勾选<the
+//     marks>，按“确定”后再按一次。
+// The properties window has no box for "system": then the last line is
+//     解决办法：打开这个文件所在的 Game 文件夹，在窗口上方的地址栏输入 cmd 并按回车，在打开的
+//     窗口里输入 attrib -r -h -s "<file name>" 并按回车，然后再按一次。
+inline constexpr std::string_view kShowHiddenFiles =
+    "先让文件夹显示隐藏的文件（Windows 10/11：在“查看”中勾选“隐藏的项目”；Windows 7：“组织” → "
+    "“文件夹和搜索选项” → “查看” → “显示隐藏的文件、文件夹和驱动器”），再";
+
 // What failed, the full path and the system's reason for `error`:
 //     <what>
 //     <path>
 //     <reason>（错误代码 <error>）
-//     <kAccessRemedy, when the reason is access denied or a sharing violation;
-//      kLongPathRemedy, when the path is too long>
+//     <the marked-file lines, when the reason is access denied and the file is
+//      marked; else kAccessRemedy, when the reason is access denied or a sharing
+//      violation; kLongPathRemedy, when the path is too long>
 runtime::Text failure_message(std::string_view what, std::string_view path, DWORD error);
 
 // Every backup name of the list is taken: which is the last, and what to do.

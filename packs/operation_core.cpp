@@ -29,24 +29,53 @@ runtime::Text game_folder(const runtime::Text& game_directory) {
     return runtime::join_texts({game_directory, kGameFolderSuffix});
 }
 
+void show_backup_failure(const BackupFailure& failure, const OperationHooks& hooks) {
+    hooks.show_message(failure.no_free_name ? no_free_backup_message(failure.path)
+                       : failure.error == ERROR_FILENAME_EXCED_RANGE
+                           ? failure_message(kPathTooLong, failure.path, failure.error)
+                           : failure_message(kManifestBackupFailed, failure.path, failure.error));
+}
+
+// Reads the list that is there; false, after the box, when it cannot.
+bool read_list(const runtime::Text& path, std::optional<std::string>& current, const OperationHooks& hooks) {
+    if (const DWORD error = read_manifest(path, current, hooks.files)) {
+        hooks.show_message(failure_message(kManifestReadFailed, path, error));
+        return false;
+    }
+    return true;
+}
+
 // Windows refuses a path of MAX_PATH characters or more, and Wine does not:
 // every path an operation will use is measured before anything is written.
 // The list's path, the longest, is named first; the archives' and the
-// temporary files' are shorter, but each is measured for what it is.
+// temporary files' are shorter, but each is measured for what it is. The
+// list's backup is longer still, so whether the press needs one, and which,
+// is found out here too; a press that needs none is not refused for it.
 bool paths_fit(const runtime::Text& game_directory, std::string_view pack_file_name, const OperationHooks& hooks) {
-    for (const runtime::Text& path : {runtime::join_texts({game_directory, kManifestSuffix}),
-                                      runtime::join_texts({game_directory, kPackFolderSuffix, pack_file_name}),
+    const runtime::Text list = runtime::join_texts({game_directory, kManifestSuffix});
+    for (const runtime::Text& path : {list, runtime::join_texts({game_directory, kPackFolderSuffix, pack_file_name}),
                                       runtime::join_texts({game_folder(game_directory), kLongestTemporaryName})}) {
         if (!runtime::fits_path_limit(path)) {
             hooks.show_message(failure_message(kPathTooLong, path, ERROR_FILENAME_EXCED_RANGE));
             return false;
         }
     }
+    std::optional<std::string> current;
+    if (!read_list(list, current, hooks)) return false;
+    std::string backup;
+    if (const BackupFailure failure = current ? find_backup_name(game_directory, *current, hooks.files, backup)
+                                              : BackupFailure{}) {
+        show_backup_failure(failure, hooks);
+        return false;
+    }
     return true;
 }
 
 // Deletes the pack's archive, waiting out a hold; 0 or the Win32 error code.
+// A read-only archive is refused at once: the mark is the player's, and no
+// wait clears it.
 DWORD remove_archive(const runtime::Text& path, const OperationHooks& hooks) {
+    if ((protective_marks(path) & FILE_ATTRIBUTE_READONLY) != 0) return ERROR_ACCESS_DENIED;
     return runtime::retry_while_transient([&]() -> DWORD { return hooks.files.remove(path.c_str()) ? 0 : GetLastError(); },
                                           hooks.files.pause);
 }
@@ -58,15 +87,12 @@ bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet fall
                       const OperationHooks& hooks) {
     const FileSteps& steps = hooks.files;
     const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
+    // Read again: the launcher may have rewritten it since paths_fit.
     std::optional<std::string> current;
-    if (const DWORD error = read_manifest(path, current, steps)) {
-        hooks.show_message(failure_message(kManifestReadFailed, path, error));
-        return false;
-    }
+    if (!read_list(path, current, hooks)) return false;
     if (current) {
         if (const BackupFailure failure = back_up_foreign_manifest(game_directory, *current, steps)) {
-            hooks.show_message(failure.no_free_name ? no_free_backup_message(failure.path)
-                                                    : failure_message(kManifestBackupFailed, failure.path, failure.error));
+            show_backup_failure(failure, hooks);
             return false;
         }
     }

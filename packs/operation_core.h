@@ -26,8 +26,11 @@ struct OperationHooks {
 // Every step is checked; the first failure ends the operation with a message
 // naming what failed, the path and the reason, and leaves every file it did
 // not finish as it was. An empty game directory writes nothing anywhere, and
-// neither does one whose paths would pass the system's limit. A file held for
-// a moment is waited for (FileSteps).
+// neither does one whose paths would pass the system's limit (the list's
+// backup among them, when the press needs one), nor one whose list cannot be
+// read. A file held for a moment is waited for (FileSteps); a file the player
+// marked read-only, hidden or system is refused at once, never replaced (nor,
+// when read-only, deleted).
 // Each first clears the temporary files a killed run left in Game. Apply
 // writes the archive before the list, restore the list before it deletes the
 // archive: the list never names an archive that is not whole. The list keeps

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <charconv>
 #include <string_view>
 
 #include "runtime/text.h"
@@ -13,8 +13,8 @@ namespace packs {
 
 namespace {
 
-constexpr DWORD kRefusedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+constexpr DWORD kProtectiveMarks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD kRefusedAttributes = kProtectiveMarks | FILE_ATTRIBUTE_DIRECTORY;
 
 // Temporary files are named skp<one to four hex digits>.tmp, the names the
 // program has always used, so that the sweep below also clears what older
@@ -32,10 +32,14 @@ bool is_temporary_name(std::string_view name) {
                        [](char digit) { return std::isxdigit(static_cast<unsigned char>(digit)) != 0; });
 }
 
+// The digits in lower-case hex without leading zeros ("%x"); to_chars rather
+// than snprintf, whose MinGW form brings 20 KB of formatting into the program.
 std::string temporary_name(const std::string& folder, unsigned number) {
-    char name[16];
-    std::snprintf(name, sizeof name, "\\%s%x.tmp", kTemporaryPrefix, number % kTemporaryNames + 1);
-    return folder + name;
+    char digits[8];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, number % kTemporaryNames + 1, 16).ptr;
+    std::string name = folder + "\\" + kTemporaryPrefix;
+    name.append(digits, static_cast<std::size_t>(end - digits));
+    return name + ".tmp";
 }
 
 // A new temporary file in `folder`, held with no sharing from the moment it
@@ -83,22 +87,14 @@ DWORD replace_file(const std::string& folder, const std::string& target,
     return write_then_move(folder, target, contents, steps, MOVEFILE_REPLACE_EXISTING);
 }
 
+DWORD protective_marks(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & kProtectiveMarks;
+}
+
 DWORD create_file_whole(const std::string& folder, const std::string& target,
                         runtime::ByteSet contents, const FileSteps& steps) {
     return write_then_move(folder, target, contents, steps, 0);
-}
-
-HANDLE open_for_reading(const std::string& path, const FileSteps& steps) {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const DWORD error = runtime::retry_while_transient(
-        [&]() -> DWORD {
-            file = steps.open(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-            return file != INVALID_HANDLE_VALUE ? 0 : GetLastError();
-        },
-        steps.pause);
-    SetLastError(error);
-    return file;
 }
 
 void remove_stale_temporary_files(const std::string& folder) {

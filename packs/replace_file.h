@@ -26,18 +26,19 @@ inline constexpr std::string_view kLongestTemporaryName = "\\skpffff.tmp";
 // Replaces (or creates) `target` with `contents`, through a temporary file in
 // `folder`, which must be the target's folder so the move is a rename. A
 // read-only, hidden or system target is refused with ERROR_ACCESS_DENIED, as
-// the write service refuses it. Returns 0 or the Win32 error code.
+// the write service refuses it, at once: waiting cannot clear a mark. Returns
+// 0 or the Win32 error code.
 DWORD replace_file(const std::string& folder, const std::string& target,
                    runtime::ByteSet contents, const FileSteps& steps);
+
+// The marks among read-only, hidden and system that `path` carries: the
+// player's, and why replace_file refuses it. 0 when none, or no such file.
+DWORD protective_marks(const std::string& path);
 
 // Creates `target` whole, the same way, but never replaces anything: a name
 // taken meanwhile fails with ERROR_ALREADY_EXISTS (or ERROR_FILE_EXISTS).
 DWORD create_file_whole(const std::string& folder, const std::string& target,
                         runtime::ByteSet contents, const FileSteps& steps);
-
-// Opens an existing file for reading (sharing read and write), waiting out a
-// hold; an invalid handle with GetLastError() set when it cannot.
-HANDLE open_for_reading(const std::string& path, const FileSteps& steps);
 
 // Deletes the temporary files that a run killed while writing left in
 // `folder`. One that another running copy still has open cannot be deleted

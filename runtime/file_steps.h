@@ -1,7 +1,8 @@
 #pragma once
-// The steps of writing a file whole, as calls a test can stand in for: to
-// record their order (a move must follow the flush of the same file) or to
-// fail one of them on cue. A default FileSteps is the system's calls.
+// The steps of reading a file and writing one whole, as calls a test can stand
+// in for: to record their order (a move must follow the flush of the same file)
+// or to fail one of them on cue (a read cut short, say). A default FileSteps
+// is the system's calls.
 #include <windows.h>
 
 #include "runtime/byte_set.h"
@@ -13,6 +14,7 @@ namespace runtime {
 struct FileSteps {
     HANDLE(WINAPI* open)(LPCSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
                          DWORD disposition, DWORD flags, HANDLE template_file) = CreateFileA;
+    BOOL(WINAPI* read)(HANDLE file, LPVOID buffer, DWORD size, LPDWORD done, LPOVERLAPPED overlapped) = ReadFile;
     bool (*write)(HANDLE file, ByteSet bytes) = write_all;
     BOOL(WINAPI* flush)(HANDLE file) = FlushFileBuffers;
     BOOL(WINAPI* close)(HANDLE file) = CloseHandle;

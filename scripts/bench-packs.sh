@@ -3,7 +3,10 @@
 #   the time of each embedding step in a clean build of them (making the
 #   stand-in archives, assembling them into the object, linking the 106 MB
 #   executable), then packs_bench under Wine: apply of the largest pack
-#   against CopyFileA, and the executable's overhead beside its payload.
+#   against CopyFileA;
+#   the shipped program's size beyond its payload, and its engine's size,
+#   from build/app/skin_pack_tool.exe and build/engine/SkinH_EL.dll (the
+#   32-bit build, always, since that is what ships).
 # Runs the 32-bit build where the host runs 32-bit code, the 64-bit one
 # otherwise; every line names it.
 # Usage: bash scripts/bench-packs.sh   (after scripts/test.sh, or on its own)
@@ -34,3 +37,5 @@ rm -rf "$build/packs/archives"
     start_wine_session "$arch"
     wine "$build/packs/packs_bench.exe"
 } | figures "$arch"
+
+build_project_for i686 shipped_sizes | grep -E '^(program|engine):' | figures i686

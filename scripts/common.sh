@@ -18,11 +18,50 @@ engine_file_name() {
     sed -n 's/.*kEngineFileName\[\] = "\(.*\)";.*/\1/p' "$root/engine/skinh_el.h"
 }
 
-# Whether this host runs 32-bit x86 code: some kernels have IA-32 emulation
-# off, and then the 32-bit Wine loader fails with "Exec format error".
-# PROJECT_NO_32BIT=1 makes a host that can behave as one that cannot.
+# Whether the kernel runs 32-bit x86 programs: some have IA-32 emulation off,
+# and then nothing 32-bit runs, the 32-bit Wine loader included. Asked of the
+# smallest such program (91 bytes: an ELF header, one segment, and exit(0)
+# through int 0x80), written into the build folder, where programs may run.
+kernel_runs_32bit() {
+    local probe status=0
+    mkdir -p "$root/build"
+    probe=$(mktemp "$root/build/.runs-32bit.XXXXXX") || return 1
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$probe"
+    printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' >>"$probe"
+    printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' >>"$probe"
+    printf '\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08' >>"$probe"
+    printf '\x00\x80\x04\x08\x5b\x00\x00\x00\x5b\x00\x00\x00\x05\x00\x00\x00' >>"$probe"
+    printf '\x00\x10\x00\x00\x31\xdb\x31\xc0\x40\xcd\x80' >>"$probe"
+    chmod +x "$probe"
+    ("$probe") 2>/dev/null || status=$?
+    rm -f "$probe"
+    return "$status"
+}
+
+# Where set-up leaves why it could not install Wine's 32-bit part.
+wine32_failure_file="$root/build/wine32-not-installed.txt"
+
+# Whether the 32-bit suite runs here: the kernel runs 32-bit code and the
+# 32-bit Wine loader starts. PROJECT_NO_32BIT=1 makes a host that can behave
+# as one that cannot.
 host_runs_32bit() {
-    [ "${PROJECT_NO_32BIT:-0}" != 1 ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+    [ "${PROJECT_NO_32BIT:-0}" != 1 ] && kernel_runs_32bit && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Why the 32-bit suite does not run here, in words for the user.
+why_no_32bit() {
+    if [ "${PROJECT_NO_32BIT:-0}" = 1 ]; then
+        echo "PROJECT_NO_32BIT=1 treats this host as one that runs no 32-bit code"
+    elif ! kernel_runs_32bit; then
+        echo "this host runs no 32-bit code (its kernel does not start a 32-bit program)"
+    elif [ -s "$wine32_failure_file" ]; then
+        echo "this host runs 32-bit code, but Wine's 32-bit part is missing: $(cat "$wine32_failure_file")"
+    elif [ ! -e /usr/lib/wine/wine ]; then
+        echo "this host runs 32-bit code, but Wine's 32-bit part (wine32:i386) is not installed"
+    else
+        echo "this host runs 32-bit code, but the 32-bit Wine loader does not start:" \
+             "$(/usr/lib/wine/wine --version 2>&1 | head -n 1)"
+    fi
 }
 
 # The architecture whose programs this host runs: the shipped 32-bit one where
@@ -67,7 +106,8 @@ start_private_display() {
     local number_file
     number_file=$(mktemp)
     exec 8>"$number_file"
-    Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # Large enough for the main window at 200 % (1622 x 944).
+    Xvfb -displayfd 8 -screen 0 2048x1536x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
     exec 8>&-
@@ -105,6 +145,13 @@ start_wine_session() {
     wine_prefix_ready
     keep_wineserver_up
     trap 'stop_wine_session' EXIT
+}
+
+# set_screen_dpi DPI: the DPI Wine reports for the screen (96 is 100 %, 144
+# is 150 %), to every program started after it, as Windows does after a
+# change of the display scale.
+set_screen_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
 stop_wine_session() {

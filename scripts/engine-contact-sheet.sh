@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the sample window under each of the 33 themes and saves
 #   docs/engine-themes.png        all 33 (contact sheet)
+#   docs/engine-themes-150.png    all 33 on a screen of 150 % (144 DPI)
 #   docs/engine-theme5.png        theme 5, the default look, as it shows on screen
 # Uses the 32-bit build where the host runs 32-bit code, the 64-bit one
 # otherwise (the engine draws the same either way).
@@ -12,7 +13,9 @@ build_runnable engine_contact_sheet skinh_el
 
 work=$(mktemp -d)
 start_wine_session "$arch"
-trap 'stop_wine_session; rm -rf "$work"' EXIT
+# The tests share the prefix: it goes back to 100 % whatever happens.
+trap 'set_screen_dpi 96; stop_wine_session; rm -rf "$work"' EXIT
+set_screen_dpi 96
 
 # The exe keeps the theme 5 window up for 6 s; the screenshot is taken meanwhile.
 wine "$build/engine/engine_contact_sheet.exe" "Z:$work/sheet.bmp" "Z:$work/theme5.bmp" 6 &
@@ -23,4 +26,8 @@ mkdir -p docs
 import -window root -crop 422x322+0+0 +repage docs/engine-theme5.png
 wait "$runner"
 convert "$work/sheet.bmp" -resize 50% docs/engine-themes.png
-echo "saved docs/engine-themes.png and docs/engine-theme5.png ($arch build)"
+
+set_screen_dpi 144
+wine "$build/engine/engine_contact_sheet.exe" "Z:$work/sheet-150.bmp"
+convert "$work/sheet-150.bmp" -resize 50% docs/engine-themes-150.png
+echo "saved docs/engine-themes.png, docs/engine-themes-150.png and docs/engine-theme5.png ($arch build)"

@@ -19,7 +19,7 @@ build_runnable skin_pack_tool startup_demo_driver
 if [ "$arch" = i686 ]; then
     echo "run: the 32-bit program (build/app/skin_pack_tool.exe)"
 else
-    echo "run: this host runs no 32-bit code: the 64-bit build of the program (build/x86_64/app/skin_pack_tool.exe)"
+    echo "run: $(why_no_32bit): the 64-bit build of the program (build/x86_64/app/skin_pack_tool.exe)"
 fi
 
 # The user's screen when there is one, else one of our own for the driver and

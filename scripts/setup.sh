@@ -2,6 +2,7 @@
 # Installs what building and testing need on Debian (as root). Quick and
 # silent when everything is already there.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 
 packages=(
     cmake ninja-build python3 unzip
@@ -11,10 +12,10 @@ packages=(
     clang-14 libclang-rt-14-dev
 )
 
-# The 32-bit Wine is wanted, not needed: a host whose kernel runs no 32-bit code
-# cannot use it, and while a mirror syncs its i386 lists it may not install.
-# The test command then runs the 64-bit suite and says why.
-optional=(wine32:i386)
+# The 32-bit Wine is wanted, not needed, and only where the kernel runs 32-bit
+# code: elsewhere nothing could use it. While a mirror syncs its i386 lists it
+# may not install; the test command then runs the 64-bit suite and says why.
+wine32=wine32:i386
 
 installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
@@ -22,23 +23,55 @@ installed() {
 
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
-missing_optional=()
-for p in "${optional[@]}"; do installed "$p" || missing_optional+=("$p"); done
+want_wine32=
+if ! installed "$wine32" && kernel_runs_32bit; then want_wine32=1; fi
 
-if [ ${#missing[@]} -gt 0 ] || [ ${#missing_optional[@]} -gt 0 ]; then
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    # A list that fails to download (a mirror in mid-sync) is no reason to stop:
-    # apt keeps the lists it has, and the install below says if they fall short.
-    apt-get update -qq 2>/dev/null || echo "setup: some package lists could not be updated; going on with the ones there are"
+# update_lists: apt-get update; what it could not download stays in
+# failed_lists. A list that fails (a mirror in mid-sync) is no reason to stop:
+# apt keeps the lists it has, and the installs below say if they fall short.
+failed_lists=
+update_lists() {
+    local output
+    output=$(apt-get update -qq 2>&1) && failed_lists= && return
+    failed_lists=$(sed -n 's/^[EW]: Failed to fetch \([^ ]*\) *\(.*\)/\1: \2/p' <<<"$output" | paste -sd ';' -)
+    failed_lists=${failed_lists:-$(grep -m 1 '^[EW]: ' <<<"$output" || echo "apt-get update failed")}
+    echo "setup: some package lists could not be updated ($failed_lists); going on with the ones there are"
+}
+
+if [ ${#missing[@]} -gt 0 ] || [ -n "$want_wine32" ]; then
+    [ -z "$want_wine32" ] || dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    update_lists
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-if [ ${#missing_optional[@]} -gt 0 ]; then
-    echo "setup: installing ${missing_optional[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing_optional[@]}" >/dev/null 2>&1 ||
-        echo "setup: ${missing_optional[*]} could not be installed; the 32-bit program is built and checked but not run here"
+
+# install_wine32: true when it is installed; otherwise apt's own words are in
+# install_said.
+install_wine32() {
+    install_said=$(DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$wine32" 2>&1) &&
+        return
+    install_said=$(grep -E '^E: |^ [^ ]+ : [A-Za-z-]+: ' <<<"$install_said" | head -n 3 | sed 's/^ *//' | paste -sd ';' -)
+    return 1
+}
+
+if [ -n "$want_wine32" ]; then
+    echo "setup: installing $wine32"
+    # One more update before giving up: a mirror's i386 lists may just have
+    # been in mid-sync.
+    if install_wine32 || { sleep 5; update_lists; install_wine32; }; then
+        rm -f "$wine32_failure_file"
+    else
+        reason="$wine32 could not be installed"
+        [ -z "$failed_lists" ] || reason="$reason, since these package lists could not be downloaded: $failed_lists"
+        reason="$reason (apt-get: ${install_said:-no reason given})"
+        mkdir -p "$(dirname "$wine32_failure_file")"
+        echo "$reason" >"$wine32_failure_file"
+        echo "setup: $reason; the 32-bit suite will be skipped for that reason"
+    fi
+else
+    rm -f "$wine32_failure_file"
 fi
 
 # Wine's ANSI code page follows the locale; without a generated zh_CN locale it

@@ -24,8 +24,7 @@ if host_runs_32bit; then
     echo "test: this host runs 32-bit code: the whole suite runs for ${archs[*]}"
     i686_runs=1
 else
-    why="this host runs no 32-bit code"
-    [ "${PROJECT_NO_32BIT:-0}" != 1 ] || why="PROJECT_NO_32BIT=1 treats this host as one that runs no 32-bit code"
+    why=$(why_no_32bit)
     echo "test: $why: the 32-bit program is built and checked, not run; the whole suite runs for x86_64 under the 64-bit Wine"
     i686_runs=
 fi
@@ -44,13 +43,14 @@ run_suite() {
     report=$(mktemp)
     start=$(date +%s)
     ctest --test-dir "$dir" --output-on-failure --output-junit "$report" "$@" || code=$?
-    counts=$(python3 - "$report" <<'PY' 2>/dev/null) || counts=""
+    counts=$(python3 - "$report" 2>/dev/null <<'PY'
 import sys, xml.etree.ElementTree as tree
 suite = tree.parse(sys.argv[1]).getroot()
 total = int(suite.get("tests", 0))
 bad = int(suite.get("failures", 0)) + int(suite.get("errors", 0))
 print(total, bad)
 PY
+) || counts=""
     rm -f "$report"
     read -r total bad <<<"${counts:-0 0}"
     if [ "$code" -ne 0 ] || [ -z "$counts" ] || [ "$total" -eq 0 ]; then
@@ -77,7 +77,7 @@ for arch in "${archs[@]}"; do
     if [ "$arch" = i686 ] && [ -z "$i686_runs" ]; then
         echo "test: $arch: the checks that need no Wine"
         run_suite "$arch" -L native
-        summary+=("$arch: $built; checked without running it ($suite_line); not run: this host runs no 32-bit code")
+        summary+=("$arch: $built; checked without running it ($suite_line); the 32-bit suite was skipped: $why")
     else
         # The tests that open windows get a screen of their own, whether or
         # not the user has one.
@@ -93,6 +93,6 @@ echo
 echo "test: summary"
 printf '  %s\n' "${summary[@]}"
 [ -n "$i686_runs" ] || [ "${archs[*]}" = x86_64 ] ||
-    echo "  The 32-bit program was built and checked but not run: this host runs no 32-bit code."
+    echo "  The 32-bit program was built and checked but not run: $why."
 echo "test: $passed passed, $failed failed"
 exit $status

@@ -4,8 +4,8 @@
 # reachable with KEY_WOW64_64KEY.
 #   with-wow64-prefix.sh ARCH PREFIX PROGRAM ARGS...
 # The prefix is PREFIX-wow64, made by the 64-bit Wine like the x86_64 build's.
-# Where the host runs no 32-bit code, or has no 64-bit Wine to make the prefix
-# with, it says why and exits 77, which CTest counts as skipped.
+# Where the 32-bit suite cannot run, or there is no 64-bit Wine to make the
+# prefix with, it says why and exits 77, which CTest counts as skipped.
 set -eu
 prefix=$2-wow64
 shift 2
@@ -15,7 +15,7 @@ skip() {
     echo "skipped: $*"
     exit 77
 }
-host_runs_32bit || skip "this host runs no 32-bit code (the 32-bit Wine loader does not start)"
+host_runs_32bit || skip "$(why_no_32bit)"
 [ -x /usr/lib/wine/wine64 ] || skip "no 64-bit Wine (/usr/lib/wine/wine64) to make a 64-bit prefix with"
 
 export WINE_ARCH=x86_64 WINEPREFIX=$prefix

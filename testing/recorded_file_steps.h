@@ -1,6 +1,6 @@
 #pragma once
-// File steps for tests of code that writes files whole: each step does the
-// real thing and records the call ("open t.tmp", "flush t.tmp",
+// File steps for tests of code that reads files and writes them whole: each step does the
+// real thing and records the call ("open t.tmp", "read t.tmp", "flush t.tmp",
 // "move t.tmp>target", "pause 50"; names without their folder), and one kind
 // of step can be made to fail on cue. Pauses are recorded, never slept.
 #include <windows.h>
@@ -13,8 +13,8 @@
 namespace test_support {
 
 struct StepFailure {
-    const char* step;  // "open", "write", "flush", "close", "move" or "remove"
-    DWORD error;
+    const char* step;  // "open", "read", "write", "flush", "close", "move" or "remove"
+    DWORD error;       // for "read", 0: it reads nothing, as at the end of the file
     int times;
 };
 

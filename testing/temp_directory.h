@@ -1,6 +1,8 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it at the end.
-// Paths are GBK bytes, as the program's own are.
+// A fresh folder for one test, removed with everything in it at the end; the
+// folders of test programs that ended without removing theirs (crashed, or
+// killed at their time-out) go when the next one is made. Paths are GBK
+// bytes, as the program's own are.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,7 +37,8 @@ private:
 bool write_whole_file(const std::string& path, std::string_view bytes);
 std::optional<std::string> read_whole_file(const std::string& path);
 
-// Removes a folder and everything below it, attributes notwithstanding.
+// Removes a folder and everything below it, attributes and paths past
+// MAX_PATH notwithstanding.
 bool remove_tree(const std::string& path);
 
 }  // namespace test_support

@@ -14,6 +14,7 @@
 #include "runtime/transient_retry.h"
 #include "runtime/whole_file.h"
 #include "theme/engine_command.h"
+#include "theme/image_layout.h"
 #include "theme/theme_table.h"
 #include "win32/unique_handle.h"
 
@@ -34,8 +35,8 @@ constexpr std::string_view kUnwritableRemedy =
 // What carries the engine's name.
 enum class Found {
     kNothing,
-    kKept,    // a DLL, a directory, or a file that cannot be read: not ours to touch
-    kNoDll,   // empty, or not beginning with "MZ": nobody's DLL
+    kKept,    // a whole DLL, a directory, or a file that cannot be read: not ours to touch
+    kNoDll,   // empty, no PE headers, or cut short: nobody's DLL
 };
 
 Found look_at(const runtime::Text& engine, runtime::Pause pause) {
@@ -50,10 +51,8 @@ Found look_at(const runtime::Text& engine, runtime::Pause pause) {
             return file ? DWORD{0} : GetLastError();
         },
         pause);
-    char head[2] = {};
-    DWORD got = 0;
-    if (!file || !ReadFile(file.get(), head, sizeof head, &got, nullptr)) return Found::kKept;
-    return got == sizeof head && head[0] == 'M' && head[1] == 'Z' ? Found::kKept : Found::kNoDll;
+    if (!file) return Found::kKept;
+    return image_layout(file.get()) == ImageLayout::kCut ? Found::kNoDll : Found::kKept;
 }
 
 // Sets the attributes, waiting out a scanner that holds the file.

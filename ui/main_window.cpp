@@ -5,6 +5,7 @@
 #include "ui/resource.h"
 #include "ui/tab_pages.h"
 #include "ui/transparent_label.h"
+#include "win32/dpi.h"
 
 namespace ui {
 namespace {
@@ -16,6 +17,8 @@ struct LoadedWindow {
     HWND controls[kControls.size()] = {};
     EventSink sink = nullptr;
     bool complete = false;  // every control exists
+    int dpi = win32::kBaseDpi;  // what the window and its controls are laid out for
+    win32::UniqueFont font;     // the GUI font made for that DPI; empty: the stock one is it
 };
 LoadedWindow loaded;
 
@@ -52,8 +55,33 @@ void on_command(HWND window, WPARAM wparam, LPARAM lparam) {
     }
 }
 
+// Not repainted here: the window is still hidden, or redrawn whole once laid out.
+void set_rect(HWND window, const RECT& rect) {
+    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+}
+
+// Moved to a monitor of another DPI: the window takes the rectangle Windows
+// suggests, and every control its place and font at the new DPI. The old
+// font goes only once no control uses it.
+void on_dpi_changed(HWND window, int dpi, const RECT& suggested) {
+    win32::UniqueFont font = win32::gui_font_for(dpi);
+    const auto use = reinterpret_cast<WPARAM>(win32::font_or_gui(font));
+    set_rect(window, suggested);
+    SendMessageA(window, WM_SETFONT, use, FALSE);
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        set_rect(loaded.controls[i], scaled_rect(kControls[i], dpi));
+        SendMessageA(loaded.controls[i], WM_SETFONT, use, FALSE);
+    }
+    loaded.font = std::move(font);
+    loaded.dpi = dpi;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
+    case WM_DPICHANGED:
+        if (loaded.complete) on_dpi_changed(window, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+        return 0;
     case WM_COMMAND:
         on_command(window, wparam, lparam);
         return 0;
@@ -123,7 +151,7 @@ ClassAndStyle class_and_style(const ControlRecord& record) {
     return {nullptr, 0, 0};
 }
 
-bool create_control(std::size_t index, HFONT font) {
+bool create_control(std::size_t index, HFONT font, int dpi) {
     const ControlRecord& record = kControls[index];
     HWND parent = record.parent == kNoParent ? loaded.window : control_window(record.parent);
     if (parent == nullptr) return false;
@@ -131,9 +159,10 @@ bool create_control(std::size_t index, HFONT font) {
     const bool visible = record.parent == kNoParent || record.page == kFirstPage;
     if (visible) cs.style |= WS_VISIBLE;
     const char* text = record.kind == Kind::kTab ? "" : record.text;
+    const RECT rect = scaled_rect(record, dpi);
     HWND control = CreateWindowExA(
-        cs.ex_style, cs.class_name, text, cs.style, record.left, record.top, record.width,
-        record.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(record.id)),
+        cs.ex_style, cs.class_name, text, cs.style, rect.left, rect.top, rect.right - rect.left,
+        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(record.id)),
         GetModuleHandleA(nullptr), nullptr);
     if (control == nullptr) return false;
     loaded.controls[index] = control;
@@ -153,6 +182,14 @@ bool create_control(std::size_t index, HFONT font) {
     return true;
 }
 
+// The window at `dpi`, centred on the screen.
+RECT centred_window(int dpi) {
+    const RECT size = scaled_rect(kWindowRecord, dpi);
+    const POINT at = centred_position(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                      size.right, size.bottom);
+    return RECT{at.x, at.y, at.x + size.right, at.y + size.bottom};
+}
+
 }  // namespace
 
 POINT centred_position(int screen_width, int screen_height, int width, int height) {
@@ -160,26 +197,36 @@ POINT centred_position(int screen_width, int screen_height, int width, int heigh
     return POINT{(screen_width - width) / 2, (screen_height - height) / 2};
 }
 
+RECT scaled_rect(const ControlRecord& record, int dpi) {
+    using win32::scale;
+    const int left = scale(record.left, dpi), top = scale(record.top, dpi);
+    return RECT{left, top, left + scale(record.width, dpi), top + scale(record.height, dpi)};
+}
+
 HWND create_main_window(EventSink sink) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     if (!register_class()) return nullptr;
 
-    const POINT position = centred_position(GetSystemMetrics(SM_CXSCREEN),
-                                            GetSystemMetrics(SM_CYSCREEN), kWindowWidth,
-                                            kWindowHeight);
+    // Made for the screen's DPI; a window that lands on a monitor of another
+    // (Windows 10 with several) is laid out again for that one.
+    const int screen_dpi = win32::system_dpi();
+    const RECT place = centred_window(screen_dpi);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    HWND window = CreateWindowExA(0, kMainWindowClassName, kWindowRecord.text, style, position.x,
-                                  position.y, kWindowWidth, kWindowHeight, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, kMainWindowClassName, kWindowRecord.text, style, place.left,
+                                  place.top, place.right - place.left, place.bottom - place.top,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) return nullptr;
     loaded.window = window;
     loaded.sink = sink;
+    loaded.dpi = win32::window_dpi(window);
+    if (loaded.dpi != screen_dpi) set_rect(window, centred_window(loaded.dpi));
 
-    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    loaded.font = win32::gui_font_for(loaded.dpi);
+    HFONT font = win32::font_or_gui(loaded.font);
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        if (!create_control(i, font)) {
+        if (!create_control(i, font, loaded.dpi)) {
             DestroyWindow(window);
             return nullptr;
         }

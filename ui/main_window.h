@@ -16,7 +16,8 @@ inline constexpr char kMainWindowClassName[] = "SkinPackToolMainWindow";
 using EventSink = void (*)(std::uint32_t window_id, std::uint32_t control_id, Event event);
 
 // Creates the window hidden, centred on the screen, with every control of the
-// table, page 1 selected. Does not raise the created event: the frame does,
+// table, page 1 selected, all laid out and in fonts for the DPI of the monitor
+// it is on (and again whenever Windows moves it to another). Does not raise the created event: the frame does,
 // once this returns. Null when the window cannot be created. Destroying the
 // window posts the quit message with code 0.
 HWND create_main_window(EventSink sink);
@@ -26,6 +27,11 @@ HWND loaded_window(std::uint32_t window_id);
 
 // The control of the loaded main window with that id, else null.
 HWND control_window(std::uint32_t control_id);
+
+// The record's place and size at `dpi`: the table gives them for a 96-DPI
+// screen, and this is where they become the screen's pixels. For the window's
+// own record, its outer size (left and top 0).
+RECT scaled_rect(const ControlRecord& record, int dpi);
 
 // Left and top that centre a window of the given outer size on a screen of
 // the given size; negative when the window is the larger, as on small screens.

@@ -1,7 +1,8 @@
 // Start-up cost of the 100 MB of packs: the program against the same program
 // built with empty stand-in packs, from process start to the folder dialog and
-// to the main window, and the peak working set. Prints medians and ratios.
-//   startup_bench <program> <program with empty packs> [runs]
+// to the main window, and the peak working set; given a DPI, the start to the
+// main window on a screen of that DPI against 96. Prints medians and ratios.
+//   startup_bench <program> <program with empty packs> [runs [dpi]]
 #include <windows.h>
 
 #include <psapi.h>
@@ -92,7 +93,25 @@ void print_line(const char* what, const std::vector<double>& packs, const std::v
                 unit, b > 0 ? a / b : 0.0);
 }
 
-int run(const std::string& packs_program, const std::string& empty_program, int runs) {
+// The program's start to its main window on a screen of `dpi` against 96,
+// interleaved.
+void compare_dpi(const std::string& program, int dpi, int runs) {
+    Figures figures[2];
+    const int dpis[2] = {dpi, 96};
+    for (int round = 0; round <= runs; ++round) {
+        for (int k = 0; k < 2; ++k) {
+            const int i = (round + k) % 2;
+            const startup_driver::ScreenDpiValue screen(static_cast<DWORD>(dpis[i]));
+            Figures warm_up;
+            measure_to_window(program, round == 0 ? warm_up : figures[i]);  // round 0 warms up
+        }
+    }
+    const double at_dpi = test_support::median(figures[0].to_window), at_96 = test_support::median(figures[1].to_window);
+    std::printf("to main window at %d DPI %8.1f ms   at 96 DPI %8.1f ms   ratio %.3f\n", dpi, at_dpi, at_96,
+                at_96 > 0 ? at_dpi / at_96 : 0.0);
+}
+
+int run(const std::string& packs_program, const std::string& empty_program, int runs, int dpi) {
     // Each program in a folder of its own, where its first start writes the
     // engine file; that start is a warm-up and not measured.
     test_support::TempDirectory packs_folder, empty_folder;
@@ -115,6 +134,7 @@ int run(const std::string& packs_program, const std::string& empty_program, int 
     print_line("to folder dialog", figures[0].to_dialog, figures[1].to_dialog, "ms", 1);
     print_line("to main window", figures[0].to_window, figures[1].to_window, "ms", 1);
     print_line("peak working set", figures[0].peak_megabytes, figures[1].peak_megabytes, "MB", 1);
+    if (dpi != 0) compare_dpi(programs[0], dpi, runs);
     return 0;
 }
 
@@ -122,11 +142,11 @@ int run(const std::string& packs_program, const std::string& empty_program, int 
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench <program> <program with empty packs> [runs]\n");
+        std::fprintf(stderr, "usage: startup_bench <program> <program with empty packs> [runs [dpi]]\n");
         return 2;
     }
     try {
-        return run(argv[1], argv[2], argc > 3 ? std::max(1, std::atoi(argv[3])) : 5);
+        return run(argv[1], argv[2], argc > 3 ? std::max(1, std::atoi(argv[3])) : 5, argc > 4 ? std::atoi(argv[4]) : 0);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "startup_bench: %s\n", error.what());
         return 1;

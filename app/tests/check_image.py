@@ -2,16 +2,18 @@
 """Checks the built program and its engine without running them (a native test,
 so it holds on hosts that cannot run the build's code), one row per property:
 
-- both are PE images of the build's architecture, relocatable (DYNAMIC_BASE),
-  with non-executable data (NX_COMPAT), on x86_64 with HIGH_ENTROPY_VA, no
-  section both writable and executable; the program is a terminal-server
-  aware GUI program whose sections start on 4096-byte boundaries (Wine maps
-  such an image instead of reading its 106 MB at start);
+- both are PE images of the build's architecture, relocatable (DYNAMIC_BASE,
+  and base relocations to do it with: a directory that is not empty,
+  RELOCS_STRIPPED clear), with non-executable data (NX_COMPAT), on x86_64
+  with HIGH_ENTROPY_VA, no section both writable and executable; the program
+  is a terminal-server aware GUI program whose sections start on 4096-byte
+  boundaries (Wine maps such an image instead of reading its 106 MB at start);
 - both are as a player gets them and as any build of the same commit makes
   them: time stamp 0, no COFF symbols, no debug sections, no path of the
   source or build folder;
-- the program's manifest asks for asInvoker and names the build's
-  architecture;
+- the program's manifest asks for asInvoker, names the build's architecture
+  and declares DPI awareness (per-monitor v2, else per-monitor, else
+  system-aware on Windows 7), so Windows never stretches its window;
 - every function either imports is on allowed_imports.txt (beside this file),
   so that a new import, and with it a new minimum Windows or one more call a
   virus scanner counts against us, is added on purpose;
@@ -20,9 +22,12 @@ so it holds on hosts that cannot run the build's code), one row per property:
   entry up by its plain name) and imports nothing but system DLLs, since it is
   written beside the program alone;
 - every embedded file is in the program as a byte set (a 32-bit 1, the 32-bit
-  length, then the file's bytes), in read-only data.
+  length, then the file's bytes), in read-only data;
+- the engine stays within its size budget (shipped_sizes.py); the program's
+  size beyond its packs is printed, not checked.
 
-Usage: check_image.py ARCH BUILD-FOLDER PROGRAM ENGINE EMBEDDED-FILES ("|" between them)
+Usage: check_image.py ARCH BUILD-FOLDER PROGRAM ENGINE PACK-FILES OTHER-EMBEDDED-FILES
+       ("|" between the files of one list)
 """
 import os
 import struct
@@ -30,10 +35,12 @@ import sys
 import xml.etree.ElementTree as ElementTree
 
 from pe_image import SCN_MEM_EXECUTE, SCN_MEM_WRITE, Image
+from shipped_sizes import engine_row, overhead_line
 
 # machine, optional header magic, the manifest's processorArchitecture
 ARCHITECTURES = {"i686": (0x014C, 0x10B, "x86"), "x86_64": (0x8664, 0x20B, "amd64")}
-IMAGE_FILE_DLL = 0x2000
+IMAGE_FILE_RELOCS_STRIPPED, IMAGE_FILE_DLL = 0x0001, 0x2000
+BASE_RELOCATION_DIRECTORY = 5
 SUBSYSTEM_WINDOWS_GUI = 2
 HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE = 0x20, 0x40, 0x100, 0x8000
 RT_MANIFEST = 24
@@ -55,16 +62,21 @@ def allowed_imports():
 
 
 def manifest_values(program):
-    """The manifest's execution level and architecture (None where missing)."""
+    """The manifest's execution level, architecture, dpiAware and dpiAwareness
+    (None where missing)."""
     text = program.resource(RT_MANIFEST)
     if text is None:
-        return None, None
+        return None, None, None, None
     elements = list(ElementTree.fromstring(text).iter())
 
     def attribute(tag, name):
         return next((e.get(name) for e in elements if e.tag.endswith("}" + tag)), None)
 
-    return attribute("requestedExecutionLevel", "level"), attribute("assemblyIdentity", "processorArchitecture")
+    def text_of(tag):
+        return next((e.text.strip() for e in elements if e.tag.endswith("}" + tag) and e.text), None)
+
+    return (attribute("requestedExecutionLevel", "level"), attribute("assemblyIdentity", "processorArchitecture"),
+            text_of("dpiAware"), text_of("dpiAwareness"))
 
 
 def find_byte_set(data, content):
@@ -97,6 +109,7 @@ def image_rows(arch, image, allowed, folders):
     machine, magic, _ = ARCHITECTURES[arch]
     name = image.name
     flags = image.dll_characteristics
+    relocations = image.directory(BASE_RELOCATION_DIRECTORY)
     wx = [s.name for s in image.sections if s.flags & SCN_MEM_WRITE and s.flags & SCN_MEM_EXECUTE]
     debug = [s.name for s in image.sections if s.name.startswith((".debug", "/"))]
     paths = [p for p in folders if p.encode() in image.data or p.encode("utf-16-le") in image.data]
@@ -106,6 +119,8 @@ def image_rows(arch, image, allowed, folders):
         (image.machine == machine and image.magic == magic,
          f"{name}: machine {image.machine:#06x}, optional header {image.magic:#x} ({arch})"),
         (flags & DYNAMIC_BASE, f"{name}: DYNAMIC_BASE"),
+        (relocations[1] > 0 and not image.characteristics & IMAGE_FILE_RELOCS_STRIPPED,
+         f"{name}: base relocations ({relocations[1]} bytes), RELOCS_STRIPPED clear"),
         (flags & NX_COMPAT, f"{name}: NX_COMPAT"),
         (not wx, f"{name}: no section both writable and executable {wx}"),
         (image.timestamp == 0, f"{name}: time stamp {image.timestamp:#x}, 0"),
@@ -122,11 +137,12 @@ def image_rows(arch, image, allowed, folders):
 
 
 def main():
-    arch, build_folder, program_path, engine_path, embedded = sys.argv[1:6]
+    arch, build_folder, program_path, engine_path, pack_files, other_files = sys.argv[1:7]
+    pack_files = [f for f in pack_files.split("|") if f]
     program, engine = Image(program_path), Image(engine_path)
     folders = [SOURCE_ROOT, os.path.abspath(build_folder)]
     allowed = allowed_imports()
-    level, architecture = manifest_values(program)
+    level, architecture, dpi_aware, dpi_awareness = manifest_values(program)
     exports = engine.exports()
     dlls = sorted({dll for dll, _ in engine.imports()})
 
@@ -139,15 +155,19 @@ def main():
         (level == "asInvoker", f"program: manifest execution level {level}, asInvoker"),
         (architecture == ARCHITECTURES[arch][2],
          f"program: manifest architecture {architecture}, {ARCHITECTURES[arch][2]}"),
+        ((dpi_aware, dpi_awareness) == ("true/pm", "PerMonitorV2, PerMonitor"),
+         f"program: manifest DPI awareness {dpi_aware!r}, {dpi_awareness!r}; true/pm, PerMonitorV2, PerMonitor"),
         (engine.characteristics & IMAGE_FILE_DLL != 0, "engine: a DLL"),
         (exports == ["SkinH_AttachRes"], f"engine: exports {exports}, exactly the undecorated SkinH_AttachRes"),
         (not any(dll.lower().startswith(NOT_SYSTEM) for dll in dlls), f"engine: imports only system DLLs {dlls}"),
+        engine_row(arch, engine_path),
     ]
-    rows += embedded_rows(program, [f for f in embedded.split("|") if f])
+    rows += embedded_rows(program, pack_files + [f for f in other_files.split("|") if f])
 
     failures = [text for ok, text in rows if not ok]
     for ok, text in rows:
         print(("ok    " if ok else "FAIL  ") + text)
+    print("      " + overhead_line(program_path, pack_files))
     if failures:
         print(f"{len(failures)} check(s) failed")
         return 1

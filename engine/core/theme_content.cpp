@@ -1,6 +1,5 @@
 #include "engine/core/theme_content.h"
 
-#include <bitset>
 #include <cstring>
 #include <iterator>
 
@@ -66,14 +65,23 @@ public:
         return false;
     }
 
-    bool complete() const { return colors_seen_.all() && metrics_seen_.all() && theme_.font_face_count != 0; }
+    bool complete() const {
+        return colors_seen_ == every(kRoleCount) && metrics_seen_ == every(kWeightSlot + 1) &&
+               theme_.font_face_count != 0;
+    }
     const Theme& theme() const { return theme_; }
 
 private:
-    template <std::size_t kSlots>
-    static bool first(std::size_t slot, std::bitset<kSlots>& seen) {
-        if (seen.test(slot)) return false;
-        seen.set(slot);
+    // Bit masks rather than std::bitset, whose checked access brings the C++
+    // runtime's exceptions into the engine.
+    using Seen = std::uint64_t;
+    static_assert(kRoleCount < 64 && kWeightSlot < 63);
+    static constexpr Seen every(std::size_t slots) { return (Seen{1} << slots) - 1; }
+
+    static bool first(std::size_t slot, Seen& seen) {
+        const Seen bit = Seen{1} << slot;
+        if (seen & bit) return false;
+        seen |= bit;
         return true;
     }
 
@@ -110,8 +118,8 @@ private:
     }
 
     Theme theme_;
-    std::bitset<kRoleCount> colors_seen_;
-    std::bitset<kWeightSlot + 1> metrics_seen_;
+    Seen colors_seen_ = 0;
+    Seen metrics_seen_ = 0;
 };
 
 // Reads the next tag-length-value record at `at`; false when it runs past the end.

@@ -13,10 +13,11 @@ struct Caption {
     HWND window;
     const SkinResources& skin;
     CaptionState& state;
+    int dpi;
     CaptionLayout layout{};
     bool ours = false;
 
-    void repaint() const { paint_caption(window, skin, state); }
+    void repaint() const { paint_caption(window, skin, state, dpi); }
 };
 
 POINT window_point(HWND window, POINT screen_point) {
@@ -106,9 +107,9 @@ void cancel_press(Caption& caption, HWND new_capture) {
 }  // namespace
 
 bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                     const SkinResources& skin, CaptionState& state, LRESULT& result) {
-    Caption caption{window, skin, state};
-    caption.ours = caption_layout(window, caption.layout);
+                     const SkinResources& skin, CaptionState& state, int dpi, LRESULT& result) {
+    Caption caption{window, skin, state, dpi};
+    caption.ours = caption_layout(window, dpi, caption.layout);
     if (message == WM_NCACTIVATE) state.active = wparam != FALSE;
     switch (message) {
     case WM_NCPAINT:

@@ -16,9 +16,9 @@ struct CaptionState {
     bool pressed_inside = false;
 };
 
-// Handles the non-client messages of a skinned frame; false: not handled,
-// pass the message on.
+// Handles the non-client messages of a skinned frame, drawing at the window's
+// `dpi`; false: not handled, pass the message on.
 bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                     const SkinResources& skin, CaptionState& state, LRESULT& result);
+                     const SkinResources& skin, CaptionState& state, int dpi, LRESULT& result);
 
 }  // namespace engine

@@ -1,9 +1,11 @@
 #include "engine/skin/caption_layout.h"
 
+#include "win32/dpi.h"
+
 namespace engine {
 namespace {
 
-constexpr int kMinimumBand = 12;  // below this there is no caption of ours to draw
+constexpr int kMinimumBand = 12;  // at 96 DPI; below this there is no caption of ours to draw
 
 bool inside(const RECT& rect, POINT point) { return PtInRect(&rect, point) != FALSE; }
 
@@ -14,11 +16,13 @@ bool ours_to_draw(HWND window, LONG style) {
 
 // The buttons from the right: close, then maximise and minimise where the
 // style has them; the title ends where they begin.
-void place_buttons(LONG style, CaptionLayout& layout) {
+void place_buttons(LONG style, int dpi, CaptionLayout& layout) {
+    const auto px = [dpi](int length) { return win32::scale(length, dpi); };
     const int height = layout.band.bottom - layout.band.top;
-    const int size = height - 4;
+    const int size = height - px(4);
     const int width = size + size / 2;
-    RECT next{layout.band.right - 2 - width, layout.band.top + 2, layout.band.right - 2, layout.band.bottom - 2};
+    RECT next{layout.band.right - px(2) - width, layout.band.top + px(2), layout.band.right - px(2),
+              layout.band.bottom - px(2)};
     const auto take = [&](bool present, RECT& slot) {
         slot = RECT{};
         if (!present) return;
@@ -28,15 +32,17 @@ void place_buttons(LONG style, CaptionLayout& layout) {
     take((style & WS_SYSMENU) != 0, layout.close);
     take((style & WS_SYSMENU) && (style & WS_MAXIMIZEBOX), layout.maximize);
     take((style & WS_SYSMENU) && (style & WS_MINIMIZEBOX), layout.minimize);
-    const int icon_top = layout.band.top + (height - 16) / 2;
-    layout.icon = (style & WS_SYSMENU) ? RECT{layout.band.left + 4, icon_top, layout.band.left + 20, icon_top + 16}
-                                       : RECT{layout.band.left, icon_top, layout.band.left, icon_top};
-    layout.title = RECT{layout.icon.right + 6, layout.band.top, next.right - 4, layout.band.bottom};
+    const int icon = px(16);
+    const int icon_top = layout.band.top + (height - icon) / 2;
+    layout.icon = (style & WS_SYSMENU)
+                      ? RECT{layout.band.left + px(4), icon_top, layout.band.left + px(4) + icon, icon_top + icon}
+                      : RECT{layout.band.left, icon_top, layout.band.left, icon_top};
+    layout.title = RECT{layout.icon.right + px(6), layout.band.top, next.right - px(4), layout.band.bottom};
 }
 
 }  // namespace
 
-bool caption_layout(HWND window, CaptionLayout& layout) {
+bool caption_layout(HWND window, int dpi, CaptionLayout& layout) {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     if (!ours_to_draw(window, style)) return false;
     RECT screen;
@@ -49,8 +55,8 @@ bool caption_layout(HWND window, CaptionLayout& layout) {
     layout.client = client;
     const int edge = client.left;  // the frame is as thick at the top as at the sides
     layout.band = RECT{edge, edge, layout.window.right - edge, client.top};
-    if (layout.band.bottom - layout.band.top < kMinimumBand) return false;
-    place_buttons(style, layout);
+    if (layout.band.bottom - layout.band.top < win32::scale(kMinimumBand, dpi)) return false;
+    place_buttons(style, dpi, layout);
     return true;
 }
 

@@ -4,7 +4,8 @@
 
 namespace engine {
 
-// Everything in window coordinates (origin at the window's top-left corner).
+// Everything in window coordinates (origin at the window's top-left corner),
+// in pixels at the window's DPI.
 // A button the window's style leaves out has an empty rectangle.
 struct CaptionLayout {
     RECT window, client, band, icon, title, close, maximize, minimize;
@@ -12,7 +13,7 @@ struct CaptionLayout {
 
 // False when the caption is not ours to draw: a window manager's decoration,
 // a menu bar or scroll bars in the non-client area, or a minimised window.
-bool caption_layout(HWND window, CaptionLayout& layout);
+bool caption_layout(HWND window, int dpi, CaptionLayout& layout);
 
 // HTCLOSE, HTMAXBUTTON or HTMINBUTTON for a point on that button, else HTNOWHERE.
 LRESULT caption_button_at(const CaptionLayout& layout, POINT point);

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include <string>
-
 #include "engine/skin/back_buffer.h"
 #include "engine/skin/caption_layout.h"
+#include "engine/skin/window_text.h"
+#include "win32/dpi.h"
 #include "win32/window.h"
 
 namespace engine {
@@ -23,7 +23,8 @@ void line(HDC dc, int x1, int y1, int x2, int y2) {
     LineTo(dc, x2, y2);
 }
 
-void draw_button(HDC dc, const RECT& rect, LRESULT which, const CaptionState& state, Rgb face, Rgb glyph) {
+void draw_button(HDC dc, const RECT& rect, LRESULT which, const CaptionState& state, Rgb face, Rgb glyph,
+                 int dpi) {
     if (IsRectEmpty(&rect)) return;
     const bool pressed = state.pressed == which && state.pressed_inside;
     const bool hot = state.hot == which || pressed;
@@ -32,7 +33,8 @@ void draw_button(HDC dc, const RECT& rect, LRESULT which, const CaptionState& st
         if (pressed) back = mix(back, Rgb{0, 0, 0});
         fill(dc, rect, back);
     }
-    const win32::UniquePen pen(CreatePen(PS_SOLID, 1, colorref(hot && which == HTCLOSE ? Rgb{255, 255, 255} : glyph)));
+    const win32::UniquePen pen(
+        CreatePen(PS_SOLID, win32::scale(1, dpi), colorref(hot && which == HTCLOSE ? Rgb{255, 255, 255} : glyph)));
     if (!pen) return;
     const win32::SelectGuard use(dc, pen.get());
     const int cx = (rect.left + rect.right) / 2, cy = (rect.top + rect.bottom) / 2;
@@ -53,15 +55,22 @@ void draw_button(HDC dc, const RECT& rect, LRESULT which, const CaptionState& st
     }
 }
 
-void draw_icon_and_title(HWND window, HDC target, const CaptionLayout& layout, const SkinResources& skin) {
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+void draw_icon_and_title(HWND window, HDC target, const CaptionLayout& layout, const SkinResources& skin,
+                         int dpi) {
+    // Above 96 DPI the small icon would be stretched up: the large one is
+    // drawn smaller instead.
+    const bool large = layout.icon.right - layout.icon.left > 16;
+    HICON icon = large ? reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)) : nullptr;
+    if (icon == nullptr && large) icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
+    if (icon == nullptr) icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
     if (icon == nullptr) icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM));
     if (icon != nullptr && !IsRectEmpty(&layout.icon)) {
-        DrawIconEx(target, layout.icon.left, layout.icon.top, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        DrawIconEx(target, layout.icon.left, layout.icon.top, icon, layout.icon.right - layout.icon.left,
+                   layout.icon.bottom - layout.icon.top, 0, nullptr, DI_NORMAL);
     }
-    const std::string title = win32::window_text(window);
+    const WindowText title(window);
     if (title.empty()) return;
-    const win32::SelectGuard font(target, skin.font());
+    const win32::SelectGuard font(target, skin.font(dpi));
     SetBkMode(target, TRANSPARENT);
     SetTextColor(target, colorref(skin.theme()[Role::kCaptionText]));
     RECT title_rect = layout.title;
@@ -71,9 +80,9 @@ void draw_icon_and_title(HWND window, HDC target, const CaptionLayout& layout, c
 
 }  // namespace
 
-void paint_caption(HWND window, const SkinResources& skin, const CaptionState& state) {
+void paint_caption(HWND window, const SkinResources& skin, const CaptionState& state, int dpi) {
     CaptionLayout layout;
-    if (!caption_layout(window, layout)) return;
+    if (!caption_layout(window, dpi, layout)) return;
     const win32::WindowDc window_dc(window);
     if (!window_dc) return;
     HDC dc = window_dc.get();
@@ -96,10 +105,10 @@ void paint_caption(HWND window, const SkinResources& skin, const CaptionState& s
     };
     for (const RECT& side : sides) fill(dc, side, face);
 
-    draw_icon_and_title(window, target, layout, skin);
-    draw_button(target, layout.close, HTCLOSE, state, face, text);
-    draw_button(target, layout.maximize, HTMAXBUTTON, state, face, text);
-    draw_button(target, layout.minimize, HTMINBUTTON, state, face, text);
+    draw_icon_and_title(window, target, layout, skin, dpi);
+    draw_button(target, layout.close, HTCLOSE, state, face, text, dpi);
+    draw_button(target, layout.maximize, HTMAXBUTTON, state, face, text, dpi);
+    draw_button(target, layout.minimize, HTMINBUTTON, state, face, text, dpi);
     buffer.present();
 
     const win32::UniqueBrush outline(CreateSolidBrush(colorref(mix(face, Rgb{0, 0, 0}))));

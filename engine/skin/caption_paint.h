@@ -7,7 +7,8 @@
 
 namespace engine {
 
-// Does nothing where the caption is not ours to draw (see caption_layout).
-void paint_caption(HWND window, const SkinResources& skin, const CaptionState& state);
+// At the window's `dpi`. Does nothing where the caption is not ours to draw
+// (see caption_layout).
+void paint_caption(HWND window, const SkinResources& skin, const CaptionState& state, int dpi);
 
 }  // namespace engine

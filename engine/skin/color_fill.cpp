@@ -25,6 +25,13 @@ void fill_vertical(HDC dc, const RECT& rect, Rgb top, Rgb bottom) {
     }
 }
 
+void frame(HDC dc, RECT rect, HBRUSH brush, int thickness) {
+    for (int i = 0; i < thickness && !IsRectEmpty(&rect); ++i) {
+        FrameRect(dc, &rect, brush);
+        InflateRect(&rect, -1, -1);
+    }
+}
+
 Rgb lighten(Rgb base, int percent) {
     const auto up = [percent](std::uint8_t v) {
         return static_cast<std::uint8_t>(v + (255 - v) * percent / 100);

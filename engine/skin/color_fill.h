@@ -14,6 +14,8 @@ inline COLORREF colorref(Rgb c) { return RGB(c.r, c.g, c.b); }
 void fill(HDC dc, const RECT& rect, Rgb color);
 // Vertical gradient from `top` to `bottom` over the whole rectangle.
 void fill_vertical(HDC dc, const RECT& rect, Rgb top, Rgb bottom);
+// A border `thickness` pixels wide just inside the rectangle.
+void frame(HDC dc, RECT rect, HBRUSH brush, int thickness);
 // `base` moved toward white by `percent`.
 Rgb lighten(Rgb base, int percent);
 

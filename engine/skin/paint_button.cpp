@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <string>
-
-#include "win32/window.h"
+#include "engine/skin/window_text.h"
 
 namespace engine {
 namespace {
@@ -95,8 +93,8 @@ void paint_behind(HWND button, HDC dc, const RECT& rect, const Theme& theme) {
     }
 }
 
-void paint_face(HDC dc, const RECT& rect, const Theme& theme, const ButtonState& state) {
-    const win32::UniqueRegion region = face_region(rect, theme.corner_radius);
+void paint_face(HDC dc, const RECT& rect, const Theme& theme, const ButtonState& state, int dpi) {
+    const win32::UniqueRegion region = face_region(rect, win32::scale(theme.corner_radius, dpi));
     if (!region) return;
     {
         const win32::SavedDc saved(dc);
@@ -106,47 +104,48 @@ void paint_face(HDC dc, const RECT& rect, const Theme& theme, const ButtonState&
     }
     const win32::UniqueBrush border(CreateSolidBrush(colorref(state.look.border)));
     // The default button gets a border one pixel heavier, as users expect.
-    const int width = theme.border_width + (state.is_default && !state.disabled ? 1 : 0);
+    const int width = win32::scale(theme.border_width + (state.is_default && !state.disabled ? 1 : 0), dpi);
     if (border) FrameRgn(dc, region.get(), border.get(), width, width);
 }
 
-void paint_focus_ring(HDC dc, const RECT& rect, const Theme& theme, const ButtonState& state) {
+void paint_focus_ring(HDC dc, const RECT& rect, const Theme& theme, const ButtonState& state, int dpi) {
     if (!state.focused || state.disabled || (state.cues & UISF_HIDEFOCUS) != 0) return;
-    const win32::UniquePen pen(CreatePen(PS_SOLID, 1, colorref(theme[Role::kFocusRing])));
+    const win32::UniquePen pen(CreatePen(PS_SOLID, win32::scale(1, dpi), colorref(theme[Role::kFocusRing])));
     if (!pen) return;
     const win32::SelectGuard use_pen(dc, pen.get());
     const win32::SelectGuard hollow(dc, GetStockObject(NULL_BRUSH));
-    const int radius = theme.corner_radius;
-    const int inset = theme.border_width + 2;
+    const int radius = win32::scale(theme.corner_radius, dpi);
+    const int inset = win32::scale(theme.border_width + 2, dpi);
     const int ring = radius > inset ? radius - inset : 0;
     RoundRect(dc, rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset, 2 * ring, 2 * ring);
 }
 
-void paint_text(HWND button, HDC dc, const RECT& rect, const SkinResources& skin, const ButtonState& state) {
-    const std::string text = win32::window_text(button);
+void paint_text(HWND button, HDC dc, const RECT& rect, const SkinResources& skin, const ButtonState& state,
+                int dpi) {
+    const WindowText text(button);
     if (text.empty()) return;
     const Theme& theme = skin.theme();
-    const win32::SelectGuard font(dc, skin.font());
+    const win32::SelectGuard font(dc, skin.font(dpi));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorref(state.look.text));
     RECT text_rect = rect;
-    InflateRect(&text_rect, -(theme.border_width + 3), -(theme.border_width + 1));
-    if (state.pressed) OffsetRect(&text_rect, 1, 1);
+    InflateRect(&text_rect, -win32::scale(theme.border_width + 3, dpi), -win32::scale(theme.border_width + 1, dpi));
+    if (state.pressed) OffsetRect(&text_rect, win32::scale(1, dpi), win32::scale(1, dpi));
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &text_rect,
               text_format(state.style, (state.cues & UISF_HIDEACCEL) != 0));
 }
 
 }  // namespace
 
-void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot) {
+void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot, int dpi) {
     const Theme& theme = skin.theme();
     RECT rect;
     GetClientRect(button, &rect);
     const ButtonState state = state_of(button, theme, hot);
     paint_behind(button, dc, rect, theme);
-    paint_face(dc, rect, theme, state);
-    paint_focus_ring(dc, rect, theme, state);
-    paint_text(button, dc, rect, skin, state);
+    paint_face(dc, rect, theme, state, dpi);
+    paint_focus_ring(dc, rect, theme, state, dpi);
+    paint_text(button, dc, rect, skin, state, dpi);
 }
 
 }  // namespace engine

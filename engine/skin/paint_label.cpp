@@ -1,8 +1,6 @@
 #include "engine/skin/painters.h"
 
-#include <string>
-
-#include "win32/window.h"
+#include "engine/skin/window_text.h"
 
 namespace engine {
 namespace {
@@ -61,7 +59,7 @@ void paint_label(HWND label, HDC dc, const SkinResources& skin) {
     }
     if (!IsWindowEnabled(label)) SetTextColor(dc, colorref(skin.color(Role::kButtonDisabledText)));
 
-    const std::string text = win32::window_text(label);
+    const WindowText text(label);
     if (text.empty()) return;
     // The label keeps the font its owner laid it out with.
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));

@@ -21,11 +21,13 @@ win32::UniqueRegion tab_region(const RECT& rect, int radius) {
 }
 
 void draw_tab(HWND tab, HDC dc, const SkinResources& skin, int item, RECT rect, bool selected,
-              bool hot) {
+              bool hot, int dpi) {
     const Theme& theme = skin.theme();
     const Rgb face = selected ? theme[Role::kTabSelectedFace]
                               : hot ? theme[Role::kTabHotFace] : theme[Role::kTabFace];
-    const int radius = std::min<int>(theme.corner_radius, 6);
+    const int radius = win32::scale(std::min<int>(theme.corner_radius, 6), dpi);
+    const int line = win32::scale(1, dpi);
+    const int accent_height = win32::scale(kAccentHeight, dpi);
     const win32::UniqueRegion shape = tab_region(rect, radius);
     if (!shape) return;
     {
@@ -33,15 +35,15 @@ void draw_tab(HWND tab, HDC dc, const SkinResources& skin, int item, RECT rect, 
         SelectClipRgn(dc, shape.get());
         fill(dc, rect, face);
         if (selected) {
-            const RECT accent{rect.left, rect.top, rect.right, rect.top + kAccentHeight};
+            const RECT accent{rect.left, rect.top, rect.right, rect.top + accent_height};
             fill(dc, accent, theme[Role::kAccent]);
         }
     }
     const win32::UniqueBrush border(CreateSolidBrush(colorref(theme[Role::kTabBorder])));
-    if (border) FrameRgn(dc, shape.get(), border.get(), 1, 1);
+    if (border) FrameRgn(dc, shape.get(), border.get(), line, line);
     if (selected) {
         // Open the tab into the body: no border line between them.
-        const RECT join{rect.left + 1, rect.bottom - 1, rect.right - 1, rect.bottom};
+        const RECT join{rect.left + line, rect.bottom - line, rect.right - line, rect.bottom};
         fill(dc, join, theme[Role::kTabBody]);
     }
 
@@ -53,17 +55,17 @@ void draw_tab(HWND tab, HDC dc, const SkinResources& skin, int item, RECT rect, 
     if (!SendMessageA(tab, TCM_GETITEMA, item, reinterpret_cast<LPARAM>(&query)) || text[0] == '\0') {
         return;
     }
-    const win32::SelectGuard font(dc, skin.font());
+    const win32::SelectGuard font(dc, skin.font(dpi));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorref(selected ? theme[Role::kTabSelectedText] : theme[Role::kTabText]));
     RECT text_rect = rect;
-    text_rect.top += selected ? kAccentHeight : 0;
+    text_rect.top += selected ? accent_height : 0;
     DrawTextA(dc, text, -1, &text_rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (selected && GetFocus() == tab &&
         (SendMessageA(tab, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) {
-        InflateRect(&text_rect, -3, -3);
+        InflateRect(&text_rect, -win32::scale(3, dpi), -win32::scale(3, dpi));
         const win32::UniqueBrush ring(CreateSolidBrush(colorref(theme[Role::kFocusRing])));
-        if (ring) FrameRect(dc, &text_rect, ring.get());
+        if (ring) frame(dc, text_rect, ring.get(), win32::scale(1, dpi));
     }
 }
 
@@ -88,7 +90,7 @@ RECT tab_strip(HWND tab) {
     return RECT{client.left, client.top, client.right, std::min<LONG>(bottom, client.bottom)};
 }
 
-void paint_tab(HWND tab, HDC dc, const SkinResources& skin, int hot_item) {
+void paint_tab(HWND tab, HDC dc, const SkinResources& skin, int hot_item, int dpi) {
     const Theme& theme = skin.theme();
     RECT client;
     GetClientRect(tab, &client);
@@ -97,7 +99,7 @@ void paint_tab(HWND tab, HDC dc, const SkinResources& skin, int hot_item) {
     const RECT body{client.left, strip.bottom, client.right, client.bottom};
     fill(dc, body, theme[Role::kTabBody]);
     const win32::UniqueBrush border(CreateSolidBrush(colorref(theme[Role::kTabBorder])));
-    if (border) FrameRect(dc, &body, border.get());
+    if (border) frame(dc, body, border.get(), win32::scale(1, dpi));
 
     const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
@@ -105,16 +107,17 @@ void paint_tab(HWND tab, HDC dc, const SkinResources& skin, int hot_item) {
         if (i == selected) continue;  // drawn last, over its neighbours
         RECT item;
         if (!SendMessageA(tab, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) continue;
-        item.bottom = strip.bottom + 1;  // the tab's lower edge is the body's top border
-        draw_tab(tab, dc, skin, i, item, false, i == hot_item);
+        item.bottom = strip.bottom + win32::scale(1, dpi);  // the tab's lower edge is the body's top border
+        draw_tab(tab, dc, skin, i, item, false, i == hot_item, dpi);
     }
     RECT item;
     if (selected >= 0 && SendMessageA(tab, TCM_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&item))) {
-        item.top = std::max<LONG>(client.top, item.top - kSelectedLift);
-        item.left -= kSelectedLift;
-        item.right += kSelectedLift;
-        item.bottom = strip.bottom + 1;
-        draw_tab(tab, dc, skin, selected, item, true, false);
+        const int lift = win32::scale(kSelectedLift, dpi);
+        item.top = std::max<LONG>(client.top, item.top - lift);
+        item.left -= lift;
+        item.right += lift;
+        item.bottom = strip.bottom + win32::scale(1, dpi);
+        draw_tab(tab, dc, skin, selected, item, true, false, dpi);
     }
 }
 

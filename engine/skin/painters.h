@@ -1,10 +1,13 @@
 #pragma once
 // The engine's painters. Each draws one window's whole client area into the DC
 // it is given (a back buffer or a WM_PRINTCLIENT target), never straight to
-// the screen.
+// the screen, at the DPI it is given: the theme's lengths are for 96 DPI and
+// are scaled (win32::scale), its text is drawn in a font made for that DPI,
+// never stretched.
 #include <windows.h>
 
 #include "engine/skin/resources.h"
+#include "win32/dpi.h"
 
 namespace engine {
 
@@ -12,11 +15,11 @@ namespace engine {
 // so they don't flash. Transparent children are not left out: they show it.
 void erase_background(HWND window, HDC dc, Rgb color);
 
-void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot);
+void paint_button(HWND button, HDC dc, const SkinResources& skin, bool hot, int dpi);
 
 void paint_label(HWND label, HDC dc, const SkinResources& skin);
 
-void paint_tab(HWND tab, HDC dc, const SkinResources& skin, int hot_item);
+void paint_tab(HWND tab, HDC dc, const SkinResources& skin, int hot_item, int dpi);
 // The band along the top that holds the tabs, in client coordinates.
 RECT tab_strip(HWND tab);
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "win32/dpi.h"
+
 namespace engine {
 namespace {
 
@@ -19,16 +21,15 @@ bool face_installed(HDC dc, const char* face) {
     return found;
 }
 
-// The first face of the theme's list that this machine has; themes list a
-// Windows face first and common fallbacks after it.
-HFONT create_theme_font(const Theme& theme) {
-    // A memory DC answers the screen's resolution and the installed faces
-    // as well as the screen's DC does, and costs no trip to the display
-    // (GetDC on a thread's first call can take milliseconds).
+// The first face of the theme's list that this machine has, at `dpi`; themes
+// list a Windows face first and common fallbacks after it.
+HFONT create_theme_font(const Theme& theme, int dpi) {
+    // A memory DC answers the installed faces as well as the screen's DC
+    // does, and costs no trip to the display (GetDC on a thread's first call
+    // can take milliseconds).
     const win32::UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
     if (!memory) return nullptr;
     HDC screen = memory.get();
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     HFONT font = nullptr;
     for (std::size_t i = 0; i < theme.font_face_count && font == nullptr; ++i) {
         const char* face = theme.font_faces[i].data();
@@ -58,10 +59,21 @@ std::unique_ptr<SkinResources> SkinResources::create(const Theme& theme) {
         !resources->field_brush_) {
         return nullptr;
     }
-    resources->own_font_.reset(create_theme_font(theme));
-    resources->font_ = resources->own_font_ ? resources->own_font_.get()
-                                            : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    // The screen's font at once: most windows are drawn at its DPI.
+    resources->font(win32::system_dpi());
     return resources;
+}
+
+HFONT SkinResources::font(int dpi) const {
+    for (const DpiFont& made : fonts_)
+        if (made.dpi == dpi) return win32::font_or_gui(made.own);
+    DpiFont& slot = fonts_[oldest_font_];
+    oldest_font_ = (oldest_font_ + 1) % kDpiFonts;
+    slot.dpi = dpi;
+    slot.own.reset(create_theme_font(theme_, dpi));
+    // No face of the theme installed: the stock GUI font, made for the DPI too.
+    if (!slot.own) slot.own = win32::gui_font_for(dpi);
+    return win32::font_or_gui(slot.own);
 }
 
 HBRUSH SkinResources::brush(Role role) const {

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "engine/skin/window_messages.h"
+#include "win32/dpi.h"
 
 namespace engine {
 namespace {
@@ -11,8 +12,7 @@ namespace {
 SkinnedWindow* find_skinned(HWND window) {
     ThreadSkin* skin = current_thread_skin();
     if (skin == nullptr) return nullptr;
-    const auto found = skin->skinned.find(window);
-    return found != skin->skinned.end() ? found->second.get() : nullptr;
+    return skin->skinned.find(window);
 }
 
 LRESULT call_original(const SkinnedWindow& self, HWND window, UINT message, WPARAM wparam,
@@ -39,7 +39,7 @@ LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 // The window is going: its state leaves the thread's table before the original
 // procedure sees the message, so whatever that does meets an unskinned window.
 LRESULT unskin(HWND window, UINT message, WPARAM wparam, LPARAM lparam, ThreadSkin* skin) {
-    const std::unique_ptr<SkinnedWindow> self = std::move(skin->skinned.extract(window).mapped());
+    const std::unique_ptr<SkinnedWindow> self = skin->skinned.take(window);
     // Unhook unless someone subclassed the window after us: then their
     // procedure calls ours, which now passes everything on.
     if (procedure_of(window, self->unicode) == skin_proc) set_procedure(window, self->unicode, self->original);
@@ -73,6 +73,17 @@ LRESULT CALLBACK skin_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 }  // namespace
 
+int drawing_dpi(HWND window) {
+    HWND top = window;
+    while ((GetWindowLongA(top, GWL_STYLE) & WS_CHILD) != 0) {
+        HWND parent = GetParent(top);
+        if (parent == nullptr) break;
+        top = parent;
+    }
+    const SkinnedWindow* self = find_skinned(top);
+    return self != nullptr && self->dpi != 0 ? self->dpi : win32::window_dpi(window);
+}
+
 LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (const SkinnedWindow* self = find_skinned(window)) {
         return call_original(*self, window, message, wparam, lparam);
@@ -83,19 +94,15 @@ LRESULT pass_on(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 
 bool skin_window(HWND window, ThreadSkin& skin, WindowKind kind, bool created) {
     if (kind == WindowKind::kNone) return false;
-    if (skin.skinned.count(window) != 0) return false;
+    if (skin.skinned.find(window) != nullptr) return false;
     std::unique_ptr<SkinnedWindow> fresh(
         new (std::nothrow) SkinnedWindow(skin, kind, IsWindowUnicode(window) != FALSE));
     if (!fresh) return false;
     SkinnedWindow& self = *fresh;
-    try {
-        skin.skinned.emplace(window, std::move(fresh));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    if (!skin.skinned.add(window, std::move(fresh))) return false;
     const WNDPROC original = set_procedure(window, self.unicode, skin_proc);
     if (original == nullptr) {
-        skin.skinned.erase(window);
+        skin.skinned.take(window);
         return false;
     }
     self.original = original;

@@ -21,6 +21,7 @@ struct SkinnedWindow {
     bool hot = false;            // buttons: the mouse is over it
     int hot_item = -1;           // tabs: the tab under the mouse
     CaptionState caption;        // top-level frames and dialogs
+    int dpi = 0;                 // top-level frames and dialogs: the DPI WM_DPICHANGED last gave, 0 before
 
     const SkinResources& resources() const { return *skin->resources; }
 };
@@ -29,6 +30,11 @@ struct SkinnedWindow {
 // attach, false for windows seen by the creation hook).
 // Returns true when the window was newly subclassed.
 bool skin_window(HWND window, ThreadSkin& skin, WindowKind kind, bool created);
+
+// The DPI the window is drawn at: the one its top-level window was last moved
+// to (WM_DPICHANGED; Windows 8.1 has no GetDpiForWindow), else the one of the
+// monitor it is on.
+int drawing_dpi(HWND window);
 
 // Hands a message of a skinned window on to the window procedure it had
 // before it was skinned (the native control's own handling).

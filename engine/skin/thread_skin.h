@@ -5,17 +5,15 @@
 #include <windows.h>
 
 #include <memory>
-#include <unordered_map>
 
 #include "engine/attach_result.h"
 #include "engine/core/theme.h"
 #include "engine/skin/back_buffer.h"
 #include "engine/skin/resources.h"
+#include "engine/skin/window_table.h"
 #include "win32/unique_handle.h"
 
 namespace engine {
-
-struct SkinnedWindow;  // engine/skin/skinned_window.h
 
 struct ThreadSkin {
     ThreadSkin();
@@ -29,7 +27,7 @@ struct ThreadSkin {
     // Kept in the thread rather than in window properties: a property read
     // is a round trip to the window server, and painting one button sends it
     // a dozen messages.
-    std::unordered_map<HWND, std::unique_ptr<SkinnedWindow>> skinned;
+    WindowTable skinned;
     SharedBuffer buffer;  // what the thread's skinned windows paint into
 };
 

@@ -106,8 +106,12 @@ LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, S
     const bool dialog = self.kind == WindowKind::kDialog;
     const Role background = dialog ? Role::kDialog : Role::kWindow;
     LRESULT result;
-    if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 &&
-        caption_message(window, message, wparam, lparam, self.resources(), self.caption, result)) {
+    const bool top_level = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0;
+    // Moved to a monitor of another DPI: drawn at it from now on, whatever
+    // the system says of the window (Windows 8.1 says nothing).
+    if (message == WM_DPICHANGED && top_level) self.dpi = LOWORD(wparam);
+    if (top_level && caption_message(window, message, wparam, lparam, self.resources(), self.caption,
+                                     drawing_dpi(window), result)) {
         return result;
     }
     if (answer_colour(message, wparam, lparam, self.resources(), background,
@@ -133,7 +137,7 @@ LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, 
     // A style change may have turned it into another kind of button.
     if (!push_button(window)) return pass_on(window, message, wparam, lparam);
     LRESULT result;
-    const auto paint = [&](HDC dc) { paint_button(window, dc, self.resources(), self.hot); };
+    const auto paint = [&](HDC dc) { paint_button(window, dc, self.resources(), self.hot, drawing_dpi(window)); };
     if (paint_message(window, message, wparam, false, paint, result)) return result;
     switch (message) {
     case WM_MOUSEMOVE: {
@@ -193,7 +197,7 @@ LRESULT tab_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Ski
         return result;
     }
     // Its children are left out of the blit: they paint themselves.
-    const auto paint = [&](HDC dc) { paint_tab(window, dc, self.resources(), self.hot_item); };
+    const auto paint = [&](HDC dc) { paint_tab(window, dc, self.resources(), self.hot_item, drawing_dpi(window)); };
     if (paint_message(window, message, wparam, true, paint, result)) return result;
     switch (message) {
     case WM_MOUSEMOVE:

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <set>
 #include <stdexcept>
 
@@ -86,7 +87,18 @@ void count_gdi_calls(HMODULE module) {
 }
 
 LRESULT CALLBACK frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    // The sample is laid out for its DPI by whoever moves it.
+    if (message == WM_DPICHANGED) return 0;
     return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// The GUI font for a sample at `dpi`, kept for the run; null at the screen's
+// DPI, where the stock one is that font.
+HFONT sample_font(int dpi) {
+    static std::map<int, win32::UniqueFont> fonts;
+    win32::UniqueFont& font = fonts[dpi];
+    if (!font) font = win32::gui_font_for(dpi);
+    return font.get();
 }
 
 const char* frame_class() {
@@ -155,27 +167,37 @@ HWND control(const char* cls, const char* text, DWORD style, DWORD ex_style, int
     return window;
 }
 
-Sample create_sample(int x, int y) {
+Sample create_sample(int x, int y, int dpi) {
+    const auto px = [dpi](int length) { return win32::scale(length, dpi); };
     Sample s{};
     s.frame = CreateWindowExA(0, frame_class(), "",
                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE,
-                              x, y, 420, 320, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    s.label = control("Static", "标签", SS_LEFT | SS_CENTERIMAGE, 0, 16, 8, 200, 24, s.frame);
+                              x, y, px(420), px(320), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    s.label = control("Static", "标签", SS_LEFT | SS_CENTERIMAGE, 0, px(16), px(8), px(200), px(24), s.frame);
     s.button = control("Button", "关于群", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP, 0,
-                     260, 8, 120, 30, s.frame);
-    s.tab = control(WC_TABCONTROLA, "", 0, 0, 0, 48, 412, 236, s.frame);
+                     px(260), px(8), px(120), px(30), s.frame);
+    s.tab = control(WC_TABCONTROLA, "", 0, 0, 0, px(48), px(412), px(236), s.frame);
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>("电玩");
     SendMessageA(s.tab, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     item.pszText = const_cast<char*>("源计划");
     SendMessageA(s.tab, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&item));
-    s.tab_label = control("Static", "电玩安妮", SS_LEFT | SS_CENTERIMAGE, WS_EX_TRANSPARENT, 32, 40,
-                        128, 32, s.tab);
+    s.tab_label = control("Static", "电玩安妮", SS_LEFT | SS_CENTERIMAGE, WS_EX_TRANSPARENT, px(32), px(40),
+                        px(128), px(32), s.tab);
     s.tab_button = control("Button", "修改", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP, 0,
-                         8, 80, 96, 32, s.tab);
+                         px(8), px(80), px(96), px(32), s.tab);
+    set_dpi_font(s.frame, dpi);
     pump();
     return s;
+}
+
+void set_dpi_font(HWND window, int dpi) {
+    HFONT font = sample_font(dpi);
+    if (font == nullptr) return;
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        set_dpi_font(child, dpi);
 }
 
 void pump() {

@@ -11,6 +11,7 @@
 #include "engine/core/theme.h"
 #include "engine/skinh_el.h"
 #include "engine/tests/theme_bytes.h"
+#include "win32/dpi.h"
 #include "win32/gdi.h"
 
 namespace engine_test {
@@ -33,11 +34,16 @@ long engine_gdi_objects();
 void on_fresh_thread(const std::function<void()>& scenario);
 
 // The sample window: a captioned frame with an opaque label, a push button and
-// a tab control holding a transparent label and a button.
+// a tab control holding a transparent label and a button, laid out (and in a
+// GUI font) for `dpi`.
 struct Sample {
     HWND frame, label, button, tab, tab_label, tab_button;
 };
-Sample create_sample(int x = 40, int y = 40);
+Sample create_sample(int x = 40, int y = 40, int dpi = win32::kBaseDpi);
+
+// The window and all its descendants in the GUI font made for `dpi` (left as
+// they are at the screen's DPI).
+void set_dpi_font(HWND window, int dpi);
 
 // A visible child control in the default GUI font.
 HWND control(const char* cls, const char* text, DWORD style, DWORD ex_style, int x, int y, int w,

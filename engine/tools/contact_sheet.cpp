@@ -2,7 +2,8 @@
 //     engine_contact_sheet.exe SHEET.bmp [DEFAULT.bmp [SECONDS]]
 // SHEET.bmp gets all 33 in a grid (number under each); DEFAULT.bmp, when
 // given, the sample under theme 5 at full size; SECONDS keeps that window on
-// the screen for a screenshot of the real thing, caption included.
+// the screen for a screenshot of the real thing, caption included. Drawn at
+// the screen's DPI (Wine's LogPixels): 150 % for the sheet at 144.
 #include <windows.h>
 
 #include <cstdio>
@@ -86,12 +87,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: engine_contact_sheet SHEET.bmp [DEFAULT.bmp]\n");
         return 2;
     }
-    const Sample sample = engine_test::create_sample(0, 0);
+    win32::become_per_monitor_aware();
+    const int dpi = win32::system_dpi();
+    const int label_height = win32::scale(kLabelHeight, dpi);
+    const Sample sample = engine_test::create_sample(0, 0, dpi);
     RECT frame;
     GetClientRect(sample.frame, &frame);
     const int cell_width = frame.right, cell_height = frame.bottom;
     const int rows = (engine_test::kThemeCount + kColumns - 1) / kColumns;
-    const int width = kColumns * cell_width, height = rows * (cell_height + kLabelHeight);
+    const int width = kColumns * cell_width, height = rows * (cell_height + label_height);
     const win32::WindowDc screen(nullptr, win32::WindowDc::kClientArea);
     const Surface sheet(screen.get(), width, height);
     RECT all{0, 0, width, height};
@@ -106,11 +110,11 @@ int main(int argc, char** argv) {
             continue;
         }
         engine_test::pump();
-        const POINT at{((n - 1) % kColumns) * cell_width, ((n - 1) / kColumns) * (cell_height + kLabelHeight)};
+        const POINT at{((n - 1) % kColumns) * cell_width, ((n - 1) / kColumns) * (cell_height + label_height)};
         compose(sample.frame, sheet.dc.get(), at);
         char caption[32];
         std::snprintf(caption, sizeof caption, "主题 %d", n);
-        RECT text{at.x, at.y + cell_height, at.x + cell_width, at.y + cell_height + kLabelHeight};
+        RECT text{at.x, at.y + cell_height, at.x + cell_width, at.y + cell_height + label_height};
         DrawTextA(sheet.dc.get(), caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     if (!save_bmp(sheet.dc.get(), sheet.bitmap.get(), width, height, argv[1])) return 1;

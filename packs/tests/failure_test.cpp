@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "packs/messages.h"
 #include "packs/operation_core.h"
 #include "runtime/system_reason.h"
+#include "testing/recorded_file_steps.h"
 #include "testing/temp_directory.h"
 #include "win32/unique_handle.h"
 
@@ -100,51 +102,77 @@ TEST(Failure, ManifestWriteFailingLeavesTheOldManifest) {
     EXPECT_EQ(game.game_files(), (std::vector<std::string>{"ClientZips.txt", name()}));
 }
 
-// Held open by another program (the game, say) without sharing. Restore
-// writes the list first: a locked list changes nothing, a locked archive is
-// left once the list no longer names it, and the box says so.
+// Held open by another program (the game, say) without sharing, or by the
+// launcher rewriting the list while others may read it: the list is never
+// read then. Restore writes the list first: a locked list changes nothing, a
+// locked archive is left once the list no longer names it, and the box says
+// so. Nothing is written before the list is read.
 TEST(Failure, LockedTargetsAreReported) {
-    struct Case { const char* what; bool lock_archive; bool applying; std::string_view failure; bool list_restored; };
+    struct Case {
+        const char* what; bool lock_archive; bool applying; bool writer; std::string_view failure; bool list_restored;
+    };
     for (const Case& c :
-         {Case{"apply, archive locked", true, true, packs::kArchiveWriteFailed, false},
-          Case{"apply, manifest locked", false, true, packs::kManifestReadFailed, false},
-          Case{"restore, archive locked", true, false, packs::kArchiveDeleteFailedListRestored, true},
-          Case{"restore, manifest locked", false, false, packs::kManifestReadFailed, false}}) {
+         {Case{"apply, archive locked", true, true, false, packs::kArchiveWriteFailed, false},
+          Case{"apply, manifest locked", false, true, false, packs::kManifestReadFailed, false},
+          Case{"apply, manifest being written", false, true, true, packs::kManifestReadFailed, false},
+          Case{"restore, archive locked", true, false, false, packs::kArchiveDeleteFailedListRestored, true},
+          Case{"restore, manifest locked", false, false, false, packs::kManifestReadFailed, false}}) {
         SCOPED_TRACE(c.what);
         AppliedGame game;
         const std::string locked = c.lock_archive ? game.game_path(name()) : game.manifest_path();
         {
-            const win32::UniqueFile lock(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
-                                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            const win32::UniqueFile lock(CreateFileA(locked.c_str(), c.writer ? GENERIC_WRITE : GENERIC_READ,
+                                                     c.writer ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0, nullptr,
+                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
             ASSERT_TRUE(lock);
             if (c.applying) apply(); else restore();
         }
         expect_one_failure(c.failure, locked, true);
-        const bool archive_written = c.applying && !c.lock_archive;
-        EXPECT_TRUE(read_whole_file(game.game_path(name())) == (archive_written ? kNewArchive : kOldArchive));
+        EXPECT_EQ(read_whole_file(game.game_path(name())), kOldArchive);
         EXPECT_EQ(read_whole_file(game.manifest_path()), c.list_restored ? stock() : manifest_of(2));
         EXPECT_EQ(game.game_files(), (std::vector<std::string>{"ClientZips.txt", name()}));
     }
 }
 
 // The write service refuses these; a rename would not, so the operations
-// check first (Wine as root ignores read-only entirely).
+// check first (Wine as root ignores read-only entirely). The mark is the
+// player's: the box names it and how to clear it, and nothing is waited for.
 TEST(Failure, ProtectedTargetsAreRefused) {
-    struct Case { const char* what; DWORD attributes; bool archive; bool applying; };
-    for (const Case& c : {Case{"read-only manifest, apply", FILE_ATTRIBUTE_READONLY, false, true},
-                          Case{"read-only manifest, restore", FILE_ATTRIBUTE_READONLY, false, false},
-                          Case{"hidden manifest, apply", FILE_ATTRIBUTE_HIDDEN, false, true},
-                          Case{"system manifest, restore", FILE_ATTRIBUTE_SYSTEM, false, false},
-                          Case{"read-only archive, apply", FILE_ATTRIBUTE_READONLY, true, true},
-                          Case{"hidden archive, apply", FILE_ATTRIBUTE_HIDDEN, true, true}}) {
+    const std::string read_only =
+        "这个文件被设为“只读”，本程序不改动这样的文件。\r\n解决办法：右键点这个文件，选择“属性”，取消勾选“只读”，"
+        "按“确定”后再按一次。";
+    const std::string hidden =
+        "这个文件被设为“隐藏”，本程序不改动这样的文件。\r\n解决办法：先让文件夹显示隐藏的文件（Windows 10/11："
+        "在“查看”中勾选“隐藏的项目”；Windows 7：“组织” → “文件夹和搜索选项” → “查看” → “显示隐藏的文件、文件夹和"
+        "驱动器”），再右键点这个文件，选择“属性”，取消勾选“隐藏”，按“确定”后再按一次。";
+    const std::string system =
+        "这个文件被设为“系统”，本程序不改动这样的文件。\r\n解决办法：打开这个文件所在的 Game 文件夹，在窗口上方的"
+        "地址栏输入 cmd 并按回车，在打开的窗口里输入 attrib -r -h -s \"ClientZips.txt\" 并按回车，然后再按一次。";
+    std::string both = hidden;  // both named wherever "hidden" is
+    for (std::size_t at = 0; (at = both.find("“隐藏”", at)) != std::string::npos; at += std::strlen("“只读”、“隐藏”"))
+        both.insert(at, "“只读”、");
+    struct Case { const char* what; DWORD attributes; bool archive; bool applying; std::string remedy; };
+    for (const Case& c : {Case{"read-only manifest, apply", FILE_ATTRIBUTE_READONLY, false, true, read_only},
+                          Case{"read-only manifest, restore", FILE_ATTRIBUTE_READONLY, false, false, read_only},
+                          Case{"hidden manifest, apply", FILE_ATTRIBUTE_HIDDEN, false, true, hidden},
+                          Case{"system manifest, restore", FILE_ATTRIBUTE_SYSTEM, false, false, system},
+                          Case{"read-only archive, apply", FILE_ATTRIBUTE_READONLY, true, true, read_only},
+                          Case{"read-only archive, restore: the list is restored", FILE_ATTRIBUTE_READONLY, true,
+                               false, read_only},
+                          Case{"hidden and read-only archive, apply", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY,
+                               true, true, both}}) {
         SCOPED_TRACE(c.what);
         AppliedGame game;
         const std::string target = c.archive ? game.game_path(name()) : game.manifest_path();
         ASSERT_TRUE(SetFileAttributesA(target.c_str(), c.attributes));
         if (c.applying) apply(); else restore();
-        expect_one_failure(c.archive ? packs::kArchiveWriteFailed : packs::kManifestWriteFailed,
-                           target, true);
-        EXPECT_EQ(read_whole_file(game.manifest_path()), manifest_of(2));
+        expect_one_failure(!c.archive ? packs::kManifestWriteFailed
+                           : c.applying ? packs::kArchiveWriteFailed : packs::kArchiveDeleteFailedListRestored,
+                           target, false);
+        EXPECT_TRUE(Captured::messages[0].ends_with(runtime::reason_with_code(5) + "\r\n" + c.remedy));
+        EXPECT_EQ(Captured::pauses, std::vector<DWORD>{}) << "no wait for a mark";
+        EXPECT_EQ(read_whole_file(game.manifest_path()), c.archive && !c.applying ? stock() : manifest_of(2));
+        EXPECT_TRUE(read_whole_file(game.game_path(name())) == (c.applying && !c.archive ? kNewArchive : kOldArchive));
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
@@ -244,16 +272,27 @@ TEST(Operations, StaleTemporaryFilesAreCleared) {
 }
 
 // A list that names a catalogue pack is one of ours and is not kept; any
-// other list but the stock one is, whatever it holds.
+// other list but the stock one is, whatever it holds. A read that finds the
+// list cut short (where sharing is not enforced) is waited out and read again.
 TEST(ForeignManifest, KeptUnlessItNamesAPack) {
-    struct Case { std::string list; bool kept; std::string restored; };
+    struct Case { std::string list; bool kept; std::string restored; bool cut_once = false; };
     for (const Case& c : {Case{std::string(5000, 'x'), true, std::string(5000, 'x')},
                           Case{stock() + "\r\n", true, stock()},
                           Case{manifest_of(3) + "\r\n" + name(), false, stock()},
-                          Case{std::string(), true, stock()}}) {
+                          Case{std::string(), true, stock()},
+                          Case{kForeignList, true, kForeignList, true}}) {
         GameFolder game;
         ASSERT_TRUE(write_whole_file(game.manifest_path(), c.list));
-        restore();
+        packs::OperationHooks hooks = captured_hooks();
+        test_support::start_recording({"read", 0, c.cut_once ? 1 : 0});
+        if (c.cut_once) hooks.files = test_support::recording_file_steps();
+        packs::restore_pack_files(name(), packs::stock_manifest(), hooks);
+        const std::vector<std::string>& steps = test_support::recorded_steps();
+        if (c.cut_once) {
+            EXPECT_EQ(std::vector<std::string>(steps.begin(), steps.begin() + std::min<std::size_t>(steps.size(), 6)),
+                      (std::vector<std::string>{"open ClientZips.txt", "read ClientZips.txt", "pause 50",
+                                                "open ClientZips.txt", "read ClientZips.txt", "read ClientZips.txt"}));
+        }
         EXPECT_EQ(read_whole_file(game.game_path("ClientZips.txt.bak")),
                   c.kept ? std::optional<std::string>(c.list) : std::nullopt);
         EXPECT_EQ(read_whole_file(game.manifest_path()), c.restored);

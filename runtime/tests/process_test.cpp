@@ -30,8 +30,9 @@ protected:
 
     // Runs the helper, expects one fatal box with `text`, presses OK and
     // returns the exit code.
-    std::optional<DWORD> run_fatal(const std::vector<std::string>& arguments, const std::string& text) {
-        const ts::ChildProcess child(helper(), arguments);
+    std::optional<DWORD> run_fatal(const std::vector<std::string>& arguments, const std::string& text,
+                                   const std::string& program = helper()) {
+        const ts::ChildProcess child(program, arguments);
         const auto seen = ts::wait_for_message_box(child.id(), kTimeoutMs);
         EXPECT_TRUE(seen.has_value());
         if (!seen) return std::nullopt;
@@ -124,6 +125,15 @@ TEST_F(ProcessTest, UnboundDllCommandsAreFatal) {
               kFatalExitCode);
     // The DLL whose entry was missing was freed again.
     EXPECT_TRUE(temp.read("freed").has_value());
+}
+
+// The shipped images' stand-in relocator, should a link ever give it work.
+TEST_F(ProcessTest, ARelocationListStopsTheStandInRelocator) {
+    EXPECT_EQ(run_fatal({},
+                        "运行时出错!\r\n\r\n错误信息：本程序的文件在生成时出了错（含有需要在运行时修补的地址），"
+                        "不能运行。请重新下载本程序。\r\n",
+                        ts::own_directory() + "\\auto_import_probe.exe"),
+              kFatalExitCode);
 }
 
 TEST_F(ProcessTest, RunDirectoryIsTheExecutablesFolderAndBecomesCurrent) {

@@ -92,8 +92,30 @@ TEST(TempDirectory, RemovesEverythingItHolds) {
         SetFileAttributesA(temp.path_of("sub\\只读.txt").c_str(), FILE_ATTRIBUTE_READONLY);
         ASSERT_TRUE(temp.write(ts::gbk(u8"英雄.txt"), std::string("a\0b", 3)));
         EXPECT_EQ(temp.read("英雄.txt"), std::string("a\0b", 3));
+        // A program copy whose path passes MAX_PATH, as the deep-folder tests leave one.
+        std::string deep = temp.path();
+        while (deep.size() < 200) ASSERT_TRUE(CreateDirectoryA((deep += "\\" + std::string(40, 'd')).c_str(), nullptr));
+        ASSERT_TRUE(CopyFileA(helper().c_str(), (deep + "\\" + std::string(60, 'p') + ".exe").c_str(), TRUE));
     }
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A test program killed at its time-out runs no destructor: the next folder
+// made takes what it left (also where a later program got its id, as in
+// Wine's next session), and leaves a running program's folder alone.
+TEST(TempDirectory, RemovesWhatEndedProgramsLeft) {
+    const ts::TempDirectory base;
+    const std::string others = base.path() + "\\..\\skin-test-";
+    const std::string folders[] = {others + "1-1", others + std::to_string(GetCurrentProcessId()) + "-1",
+                                   base.path().substr(0, base.path().rfind('-')) + "-0"};
+    for (const std::string& folder : folders) {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        ASSERT_TRUE(ts::write_whole_file(folder + "\\program.exe", "MZ"));
+    }
+    { const ts::TempDirectory next; }
+    EXPECT_EQ(GetFileAttributesA(folders[0].c_str()), INVALID_FILE_ATTRIBUTES) << "no such program";
+    EXPECT_EQ(GetFileAttributesA(folders[1].c_str()), INVALID_FILE_ATTRIBUTES) << "the same id, another start";
+    EXPECT_TRUE(ts::remove_tree(folders[2])) << "a running program's";
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ std::string embedded_engine() {
 }
 
 // Through the file steps: the engine is flushed before its move, whatever
-// was under its name that is no DLL is replaced, a DLL is left alone.
+// was under its name that is no whole DLL is replaced, a DLL is left alone.
 TEST(EngineFile, WrittenWholeAndHiddenUnlessADllIsThere) {
     const std::vector<std::string> kWrite = {"open SkinH_EL.dll.tmp", "write SkinH_EL.dll.tmp", "flush SkinH_EL.dll.tmp",
                                              "close SkinH_EL.dll.tmp", "move SkinH_EL.dll.tmp>SkinH_EL.dll"};
@@ -27,10 +27,16 @@ TEST(EngineFile, WrittenWholeAndHiddenUnlessADllIsThere) {
         std::optional<std::string> existing;
         std::vector<std::string> steps;  // empty: nothing written
     };
+    const std::string engine_bytes = embedded_engine();
+    std::string other_build = engine_bytes;
+    other_build[other_build.size() / 2] ^= 0x55;
     const Case cases[] = {
         {"nothing there", std::nullopt, kWrite},
         {"empty, as a cut write leaves it", "", kWrite},
-        {"another program's DLL", "MZ of another program", {}},
+        {"MZ, no PE headers", "MZ of nobody", kWrite},
+        {"MZ, cut after the headers", engine_bytes.substr(0, 4096), kWrite},
+        {"MZ, cut in the last section", engine_bytes.substr(0, engine_bytes.size() - 1), kWrite},
+        {"a whole DLL of another build", other_build, {}},
     };
     for (const Case& c : cases) {
         const test_support::TempDirectory folder;
@@ -44,7 +50,7 @@ TEST(EngineFile, WrittenWholeAndHiddenUnlessADllIsThere) {
         EXPECT_EQ(steps, c.steps) << c.name;
         EXPECT_EQ(test_support::move_without_flush(steps), "") << c.name;
         const bool written = !c.steps.empty();
-        EXPECT_EQ(folder.read("SkinH_EL.dll"), written ? embedded_engine() : c.existing) << c.name;
+        EXPECT_EQ(folder.read("SkinH_EL.dll"), written ? engine_bytes : c.existing) << c.name;
         if (written) {
             EXPECT_EQ(GetFileAttributesA(engine.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, DWORD{FILE_ATTRIBUTE_HIDDEN}) << c.name;
         }

@@ -90,6 +90,31 @@ TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
     EXPECT_EQ(driver::close_and_wait(tool), 0u);
 }
 
+// At 150 %: a click where row 1's "修改" shows on the screen lands on it and
+// applies its pack.
+TEST(Buttons, ApplyClickedWhereItShowsAt144Dpi) {
+    test_support::TempDirectory game;
+    ASSERT_TRUE(game.make_directory("Game"));
+    driver::Tool tool = driver::start_tool({}, 144);
+    driver::set_game_directory(tool, game.path());
+    const ui::ControlRecord& apply = *ui::find_record(driver::row_buttons(1).first);
+    POINT centre{MulDiv(apply.left + apply.width / 2, 144, 96), MulDiv(apply.top + apply.height / 2, 144, 96)};
+    ClientToScreen(control(tool, ui::kTabControlId), &centre);
+    const HWND button = WindowFromPoint(centre);
+    ASSERT_EQ(button, control(tool, apply.id));
+    ScreenToClient(button, &centre);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    const auto box = test_support::wait_for_message_box(tool.process.id(), driver::kTimeoutMs);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, packs::apply_message());
+    EXPECT_TRUE(test_support::close_message_box(*box));
+    const std::string archive = game.path() + std::string(packs::kPackFolderSuffix) +
+                                std::string(packs::catalogue_entry(1).pack_file_name);
+    EXPECT_EQ(file_size(archive), packs::catalogue_archive_size(1));
+    EXPECT_EQ(driver::close_and_wait(tool), 0u);
+}
+
 TEST(Buttons, NoticeButtonShowsTheGroupNotice) {
     driver::Tool tool = driver::start_tool();
     EXPECT_FALSE(press(tool, ui::kNoticeButtonId).empty());

@@ -82,9 +82,9 @@ TEST(Buttons, LockedFilesAndGameListsEndInBoxesThatSayWhatHappened) {
     const Case cases[] = {
         {"restore while the game holds the archive", applied, Lock::kArchive, restore_id,
          packs::kArchiveDeleteFailedListRestored, stock, true},
-        // The archive is written first; unlisted, the game ignores it.
+        // The list is read before anything is written: no archive either.
         {"apply while the launcher holds the list", stock, Lock::kList, apply_id, packs::kManifestReadFailed, stock,
-         true},
+         false},
         {"restore after the game rewrote its list", updated_list, Lock::kNone, restore_id, packs::kRestoreMessage,
          updated_list, false},
         // A virus scanner lets go after half a second: the program waits for it.

@@ -41,7 +41,39 @@ void write_value(HKEY key, const std::optional<std::string>& value) {
         throw std::runtime_error("cannot set InstallPath");
 }
 
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kDpiValue[] = "LogPixels";
+
+void write_dpi(const std::optional<DWORD>& dpi) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot open HKCU\\Control Panel\\Desktop");
+    const win32::UniqueRegistryKey key(opened);
+    if (!dpi) {
+        RegDeleteValueA(key.get(), kDpiValue);
+    } else if (RegSetValueExA(key.get(), kDpiValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*dpi),
+                              sizeof *dpi) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot set LogPixels");
+    }
+}
+
 }  // namespace
+
+ScreenDpiValue::ScreenDpiValue(DWORD dpi) {
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kDpiValue, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+        ERROR_SUCCESS)
+        previous_ = value;
+    write_dpi(dpi);
+}
+
+ScreenDpiValue::~ScreenDpiValue() {
+    try {
+        write_dpi(previous_);
+    } catch (const std::exception&) {
+    }
+}
 
 InstallPathValue::InstallPathValue(const std::optional<std::string>& value, REGSAM view) : view_(view) {
     const win32::UniqueRegistryKey key = open_key(view_);

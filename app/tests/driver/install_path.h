@@ -1,6 +1,7 @@
 #pragma once
-// The registry value start-up reads, set for one test and put back afterwards:
-// the tests share one Wine prefix with every other test of the build.
+// Registry values a test sets and puts back afterwards (the tests share one
+// Wine prefix with every other test of the build): the one start-up reads,
+// and the screen's DPI.
 #include <windows.h>
 
 #include <optional>
@@ -21,6 +22,19 @@ public:
 private:
     REGSAM view_;
     std::optional<std::string> previous_;
+};
+
+// The screen's DPI for the programs started while it lives: Wine reads
+// HKCU\Control Panel\Desktop\LogPixels when a process starts.
+class ScreenDpiValue {
+public:
+    explicit ScreenDpiValue(DWORD dpi);
+    ScreenDpiValue(const ScreenDpiValue&) = delete;
+    ScreenDpiValue& operator=(const ScreenDpiValue&) = delete;
+    ~ScreenDpiValue();
+
+private:
+    std::optional<DWORD> previous_;
 };
 
 }  // namespace startup_driver

@@ -14,6 +14,7 @@
 #include "testing/window_search.h"
 #include "testing/window_text.h"
 #include "ui/control_table.h"
+#include "win32/dpi.h"
 
 namespace driver {
 namespace {
@@ -29,11 +30,16 @@ HWND shown_main_window(DWORD process_id) {
 
 std::string tool_path() { return test_support::own_directory() + "\\skin_pack_tool.exe"; }
 
-Tool start_tool(std::string_view current_directory) {
+Tool start_tool(std::string_view current_directory, DWORD dpi) {
+    // The program's windows in the screen's pixels: a driver that declares
+    // no DPI awareness is shown them scaled to 96 DPI.
+    win32::become_per_monitor_aware();
     // Start-up reads the game folder from the registry; a value left by another
     // test would open the folder dialog instead of the window.
     auto no_game_folder = std::make_unique<startup_driver::InstallPathValue>(std::nullopt);
-    Tool tool{test_support::ChildProcess(tool_path(), {}, current_directory), nullptr, std::move(no_game_folder)};
+    auto screen_dpi = dpi != 0 ? std::make_unique<startup_driver::ScreenDpiValue>(dpi) : nullptr;
+    Tool tool{test_support::ChildProcess(tool_path(), {}, current_directory), nullptr, std::move(no_game_folder),
+              std::move(screen_dpi)};
     const test_support::Deadline deadline(kTimeoutMs);
     while (!deadline.passed()) {
         tool.window = shown_main_window(tool.process.id());

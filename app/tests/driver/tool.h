@@ -25,12 +25,14 @@ struct Tool {
     // No game folder registered while the program runs; the value before is
     // put back afterwards.
     std::unique_ptr<startup_driver::InstallPathValue> no_game_folder;
+    std::unique_ptr<startup_driver::ScreenDpiValue> screen_dpi;  // as the program was started
 };
 
 // Starts the program in `current_directory` (empty: the driver's) and waits
-// until its main window is shown. A start-up box saying that no game folder
-// is registered is answered on the way: these tests start with none.
-Tool start_tool(std::string_view current_directory = {});
+// until its main window is shown, on a screen of `dpi` when one is given. A
+// start-up box saying that no game folder is registered is answered on the
+// way: these tests start with none.
+Tool start_tool(std::string_view current_directory = {}, DWORD dpi = 0);
 
 HWND control(const Tool& tool, std::uint32_t id);
 

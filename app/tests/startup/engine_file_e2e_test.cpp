@@ -142,14 +142,16 @@ TEST_F(StartupTest, AnEngineFileWithoutTheEntryIsFatal) {
     EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0xFFFFFFFF));
 }
 
-// What a write cut by a power failure leaves under the engine's name is
-// nobody's DLL: it is replaced, hidden, and the start goes on.
+// What a write cut by a power failure (or an older writer that did not
+// flush) leaves under the engine's name is nobody's DLL: it is replaced,
+// hidden, and the start goes on.
 TEST_F(StartupTest, AnEngineFileThatIsNoDllIsReplaced) {
     struct Case { const char* name; std::string bytes; DWORD attributes; };
     const Case cases[] = {
         {"empty", "", FILE_ATTRIBUTE_NORMAL},
         {"no MZ", "not a DLL at all", FILE_ATTRIBUTE_NORMAL},
         {"hidden, cut after one byte", "M", FILE_ATTRIBUTE_HIDDEN},
+        {"hidden, cut after its headers", read_file(ENGINE_FILE).value_or("").substr(0, 4096), FILE_ATTRIBUTE_HIDDEN},
     };
     const InstallPathValue install_path(std::nullopt);
     const std::string engine = app_file(kEngineName);
