@@ -16,7 +16,7 @@ void show_group_notice() {
         "QQ群",
         packs::kChatGroupNumber,
     });
-    runtime::message_box(notice, 0, std::string_view("提示"));
+    runtime::message_box(notice, 0, runtime::kMessageTitle);
 }
 
 }  // namespace app

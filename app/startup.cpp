@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "packs/messages.h"
 #include "runtime/browse_for_folder.h"
 #include "runtime/declared_commands.h"
 #include "runtime/files.h"
@@ -21,9 +22,7 @@ constexpr int kLocalMachineRoot = 4;
 constexpr std::string_view kInstallPathValue = "Software\\Tencent\\LOL\\InstallPath";
 constexpr std::string_view kFolderDialogTitle = "如;E\\英雄联盟";
 constexpr std::string_view kGameMarkerSuffix = "\\TCLS\\Client.exe";
-constexpr std::string_view kNotFoundMessage = "没找到路径";
 constexpr std::string_view kWrongChoiceMessage = "路径选择错误";
-constexpr std::string_view kMessageTitle = "提示";
 constexpr SIZE_T kWorkingSetMinimum = 50000;
 constexpr SIZE_T kWorkingSetMaximum = 100000;
 
@@ -37,7 +36,7 @@ void trim_working_set() {
     runtime::set_process_working_set_size(process, kWorkingSetMinimum, kWorkingSetMaximum);
 }
 
-void show_message(std::string_view text) { runtime::message_box(text, 0, kMessageTitle); }
+void show_message(std::string_view text) { runtime::message_box(text, 0, runtime::kMessageTitle); }
 
 // The folder is the game's when the client lies below it. A cancelled dialog
 // gives the empty text; it is never a choice, even when the current drive
@@ -59,7 +58,7 @@ void run_startup() {
     if (runtime::text_length(ui::read_game_directory()) == 0) {
         // No game known: keep running with an empty field; the buttons then
         // refuse to write anywhere.
-        show_message(kNotFoundMessage);
+        show_message(packs::kNoGameDirectoryMessage);
         return;
     }
 

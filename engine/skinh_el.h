@@ -8,6 +8,13 @@
 
 #include "engine/attach_result.h"
 
+// The file the program writes beside itself and loads the engine from; the
+// build names the DLL from this line (engine/CMakeLists.txt), and the scripts
+// read it too.
+namespace engine {
+inline constexpr char kEngineFileName[] = "SkinH_EL.dll";
+}  // namespace engine
+
 // Puts the theme in the container `theme` (`theme_size` bytes) in force on the
 // calling thread: its existing windows are repainted with it and the windows
 // it creates later take it too. The engine copies what it keeps; the caller

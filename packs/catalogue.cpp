@@ -5,7 +5,7 @@
 #include "packs/catalogue_row.h"
 #include "runtime/fatal_error.h"
 
-#include "catalogue_table.inc"  // generated from catalogue.tsv
+#include "generated/packs/catalogue_table.inc"
 
 namespace packs {
 
@@ -16,7 +16,7 @@ const std::array<CatalogueEntry, kEntryCount>& entries() {
         std::array<CatalogueEntry, kEntryCount> built{};
         for (int i = 0; i < kEntryCount; ++i) {
             const CatalogueRow& row = kCatalogueRows[i];
-            built[i] = CatalogueEntry{row.label, row.page, row.pack_file_name,
+            built[i] = CatalogueEntry{kEntryRows[i].label, kEntryRows[i].page, row.pack_file_name,
                                       runtime::stored_byte_set(row.stored_archive),
                                       runtime::stored_byte_set(row.stored_manifest)};
         }

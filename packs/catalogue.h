@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <string_view>
 
-#include "packs/entry_rows.h"  // kEntryCount, generated from catalogue.tsv
+#include "generated/packs/entry_rows.h"
 #include "runtime/byte_set.h"
 
 namespace packs {
 
-struct CatalogueEntry {            // entry numbers 1..17 in the catalogue's order
+struct CatalogueEntry {            // entry numbers 1..kEntryCount in the catalogue's order
     std::string_view label;        // GBK, shown by the row's transparent label
-    int page;                      // 1 "电玩" or 2 "源计划"
+    int page;                      // 1..kPageCount
     std::string_view pack_file_name;
     runtime::ByteSet archive;
     runtime::ByteSet manifest;
@@ -21,7 +21,7 @@ struct CatalogueEntry {            // entry numbers 1..17 in the catalogue's ord
 // number 1..kEntryCount; anything else is a programming error (fatal).
 const CatalogueEntry& catalogue_entry(int number);
 
-// The game's own archive list: 34 names, 667 bytes.
+// The game's own archive list.
 runtime::ByteSet stock_manifest();
 
 // The archive size the catalogue fixes for an entry (the build checked the

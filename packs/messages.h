@@ -1,5 +1,6 @@
 #pragma once
-// The texts the apply and restore operations show, all under the title "提示".
+// The texts the apply and restore operations show, all under the program's
+// one message title (runtime::kMessageTitle).
 #include <windows.h>
 
 #include <string_view>
@@ -8,8 +9,9 @@
 
 namespace packs {
 
-inline constexpr std::string_view kMessageTitle = "提示";
 inline constexpr std::string_view kRestoreMessage = "删除成功";
+// The path field is empty: start-up found no game in the registry, and every
+// button then says so instead of writing anywhere.
 inline constexpr std::string_view kNoGameDirectoryMessage = "没找到路径";
 
 // What failed, in the first line of a failure message.

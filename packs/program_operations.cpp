@@ -16,7 +16,7 @@ namespace {
 // written are dropped first: they would close the box unread.
 void show_in_box(std::string_view text) {
     runtime::discard_queued_input();
-    runtime::message_box(text, 0, kMessageTitle);
+    runtime::message_box(text, 0, runtime::kMessageTitle);
 }
 
 OperationHooks program_hooks(GameDirectoryReader read_game_directory) {

@@ -6,6 +6,9 @@
 
 namespace runtime {
 
+// The title of every message of the program's own handlers.
+inline constexpr std::string_view kMessageTitle = "提示";
+
 // MessageBoxA with MB_TASKMODAL added unless MB_SYSTEMMODAL is asked for. An
 // omitted title gives the caption "信息：". Returns which button closed it,
 // counted from 0 as the program's handlers count them, not as Windows' IDs

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program as it ships (i686) twice, each time from a fresh copy of
 # the committed tree in a folder of its own (different names, different
-# depths), and compares skin_pack_tool.exe and SkinH_EL.dll byte for byte.
+# depths), and compares the program and its engine byte for byte.
 # Prints each image's SHA-256 from both builds and, where they differ, the
 # first differing offsets; exits non-zero on any difference. Two clean builds
 # of the 106 MB program take minutes, so scripts/test.sh does not run it.
@@ -18,7 +18,7 @@ commit=$(git rev-parse HEAD)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 trees=("$work/one" "$work/second/tree")
-images=(app/skin_pack_tool.exe engine/SkinH_EL.dll)
+images=(app/skin_pack_tool.exe "engine/$(engine_file_name)")
 
 for tree in "${trees[@]}"; do
     mkdir -p "$tree"

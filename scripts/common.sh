@@ -13,6 +13,11 @@ build_dir() {
     esac
 }
 
+# The engine's file name, as its interface declares it.
+engine_file_name() {
+    sed -n 's/.*kEngineFileName\[\] = "\(.*\)";.*/\1/p' "$root/engine/skinh_el.h"
+}
+
 # Whether the kernel runs 32-bit x86 programs: some have IA-32 emulation off,
 # and then nothing 32-bit runs, the 32-bit Wine loader included. Asked of the
 # smallest such program (91 bytes: an ELF header, one segment, and exit(0)

@@ -39,7 +39,7 @@ wine reg add 'HKLM\Software\Tencent\LOL' /v InstallPath /t REG_SZ /d 'C:\英雄�
 # stays out of the build tree; dropping the old one brings the current engine.
 app=$WINEPREFIX/drive_c/skin_pack_tool
 mkdir -p "$app"
-rm -f "$app/SkinH_EL.dll"
+rm -f "$app/$(engine_file_name)"
 ln -f "$build/app/skin_pack_tool.exe" "$app/" 2>/dev/null || cp "$build/app/skin_pack_tool.exe" "$app/"
 program='C:\skin_pack_tool\skin_pack_tool.exe'
 

@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/code_page.h"
+
 namespace test_support {
 
-inline constexpr UINT kGbk = 936;
+inline constexpr UINT kGbk = runtime::kProgramCodePage;
 
 std::string wide_to_code_page(std::wstring_view text, UINT code_page);
 std::wstring code_page_to_wide(std::string_view text, UINT code_page);

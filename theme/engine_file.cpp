@@ -61,7 +61,7 @@ void set_attributes(const runtime::Text& path, DWORD attributes, runtime::Pause 
         [&] { return SetFileAttributesA(path.c_str(), attributes) ? DWORD{0} : GetLastError(); }, pause);
 }
 
-runtime::Text engine_path(const runtime::Text& folder) { return runtime::join_texts({folder, "\\", kEngineFileName}); }
+runtime::Text engine_path(const runtime::Text& folder) { return runtime::join_texts({folder, "\\", engine::kEngineFileName}); }
 
 }  // namespace
 

@@ -1,9 +1,9 @@
 #include "theme/theme_table.h"
 
-// Symbols emitted by embed_byte_sets in this folder's CMakeLists; the themes'
-// own, theme_01 ... in kThemeTable, come with the generated table.
+// Symbols emitted by embed_engine_file in this folder's CMakeLists; the
+// themes' own, theme_01 ... in kThemeTable, come with the generated table.
 extern "C" const unsigned char theme_engine_file[];
-#include "stored_themes.inc"
+#include "generated/theme/stored_themes.inc"
 
 namespace theme {
 

@@ -1,12 +1,12 @@
 #pragma once
 // The 33 interface themes and the engine's file, carried in the executable's
 // read-only data as byte-set constants.
+#include "generated/theme_count.h"
 #include "runtime/byte_set.h"
 
 namespace theme {
 
-// The build defines THEME_COUNT from its theme numbers (cmake/themes.cmake).
-inline constexpr int kThemeCount = THEME_COUNT;
+inline constexpr int kThemeCount = themes::kCount;
 
 // Theme n (1..kThemeCount) in its stored layout: the 8-byte head (1, length), then the
 // bytes. Null for any other number.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/resource.h"
 #include "ui/tab_pages.h"
 #include "ui/transparent_label.h"
 #include "win32/dpi.h"
@@ -10,7 +11,6 @@ namespace ui {
 namespace {
 
 constexpr UINT_PTR kTabSubclassId = 1;
-constexpr WORD kIconResourceId = 1;
 
 struct LoadedWindow {
     HWND window = nullptr;
@@ -169,10 +169,10 @@ bool create_control(std::size_t index, HFONT font, int dpi) {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (record.kind == Kind::kTransparentLabel) return make_transparent_label(control);
     if (record.kind == Kind::kTab) {
-        for (std::size_t page = 0; page < kPageCaptions.size(); ++page) {
+        for (int page = 0; page < packs::kPageCount; ++page) {
             TCITEMA item{};
             item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>(kPageCaptions[page]);
+            item.pszText = const_cast<char*>(packs::kPageCaptions[page]);
             if (SendMessageA(control, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item)) < 0)
                 return false;
         }

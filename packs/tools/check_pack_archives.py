@@ -7,7 +7,7 @@ end-of-central-directory record. A wrong archive would be written into the
 game folder as it is, so any mismatch stops the build, naming the file.
 
 Usage: check_pack_archives.py CATALOGUE_DIR ARCHIVE_DIR --list
-           prints the 17 archive paths, one a line, in catalogue order
+           prints the archive paths, one a line, in catalogue order
        check_pack_archives.py CATALOGUE_DIR ARCHIVE_DIR --stamp FILE
            checks, and writes FILE when all is well
 """

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Makes the 17 stand-in pack archives from the catalogue.
+"""Makes the stand-in pack archives from the catalogue.
 
 The real packs hold copyrighted game files, so the build makes stand-ins that
 match the catalogue exactly: size to the byte, entry counts, folder spellings,

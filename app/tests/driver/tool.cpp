@@ -107,7 +107,7 @@ HWND focused_window(const Tool& tool) {
 
 void set_game_directory(const Tool& tool, std::string_view directory) {
     // The W form: the text crosses the process boundary unchanged.
-    const std::wstring wide = test_support::code_page_to_wide(directory, 936);
+    const std::wstring wide = test_support::code_page_to_wide(directory, test_support::kGbk);
     SendMessageW(control(tool, ui::kPathFieldId), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(wide.c_str()));
 }
