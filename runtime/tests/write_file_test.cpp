@@ -20,7 +20,7 @@ TEST(WriteFile, StepsRetriesAndCleanUp) {
         return steps;
     };
     const std::string kMove = "move target.tmp>target";
-    struct Case { StepFailure failure; DWORD result; std::vector<std::string> steps; };
+    struct Case { StepFailure failure; DWORD result; std::vector<std::string> steps; bool replace = true; };
     const Case cases[] = {
         {{"", 0, 0}, 0, then({kMove})},
         // A scanner holds the new file for a moment.
@@ -34,6 +34,8 @@ TEST(WriteFile, StepsRetriesAndCleanUp) {
          {"open target.tmp", "write target.tmp", "flush target.tmp", "close target.tmp", "remove target.tmp"}},
         {{"close", ERROR_NETNAME_DELETED, 1}, ERROR_NETNAME_DELETED, then({"remove target.tmp"})},
         {{"move", ERROR_PATH_NOT_FOUND, 1}, ERROR_PATH_NOT_FOUND, then({kMove, "remove target.tmp"})},
+        // A write that must not replace keeps what is there.
+        {{"", 0, 0}, ERROR_ALREADY_EXISTS, then({kMove, "remove target.tmp"}), false},
     };
     for (const Case& c : cases) {
         const test_support::TempDirectory folder;
@@ -42,7 +44,8 @@ TEST(WriteFile, StepsRetriesAndCleanUp) {
         const std::string bytes = "new bytes";
         const runtime::ByteSet contents{reinterpret_cast<const unsigned char*>(bytes.data()),
                                         static_cast<std::uint32_t>(bytes.size())};
-        EXPECT_EQ(runtime::write_file(folder.path_of("target"), contents, {}, test_support::recording_file_steps()),
+        EXPECT_EQ(runtime::write_file(folder.path_of("target"), contents, {nullptr, {}, 0, c.replace},
+                                      test_support::recording_file_steps()),
                   c.result)
             << c.failure.step;
         EXPECT_EQ(test_support::recorded_steps(), c.steps) << c.failure.step;
