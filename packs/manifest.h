@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "packs/replace_file.h"
+#include "runtime/byte_set.h"
+#include "runtime/file_steps.h"
 
 namespace packs {
 
@@ -40,7 +41,7 @@ std::string manifest_to_write(const std::optional<std::string>& current, runtime
 // large to be one is refused with ERROR_FILE_TOO_LARGE. The list is never read
 // while another program may be writing it (the launcher rewrites it): a writer
 // is waited out like a hold, and so is a list whose size changed meanwhile.
-DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, const FileSteps& steps);
+DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, const runtime::FileSteps& steps);
 
 struct BackupFailure {
     DWORD error = 0;            // 0: nothing failed
@@ -55,7 +56,7 @@ struct BackupFailure {
 // for byte). Fails when every name is taken (no_free_name), or with
 // ERROR_FILENAME_EXCED_RANGE when the free name's path is past the system's
 // limit: the operations refuse such a press before they write anything.
-BackupFailure find_backup_name(const std::string& game_directory, const std::string& bytes, const FileSteps& steps,
+BackupFailure find_backup_name(const std::string& game_directory, const std::string& bytes, const runtime::FileSteps& steps,
                                std::string& path);
 
 // Keeps the game's own list (`bytes`, as read) before the operations replace
@@ -64,6 +65,6 @@ BackupFailure find_backup_name(const std::string& game_directory, const std::str
 // Backups are never overwritten or deleted; a name taken by anything else is
 // skipped. Fails as find_backup_name does, or with the error of the write.
 BackupFailure back_up_foreign_manifest(const std::string& game_directory, const std::string& bytes,
-                                       const FileSteps& steps);
+                                       const runtime::FileSteps& steps);
 
 }  // namespace packs

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "packs/manifest.h"
+#include "packs/temporary_files.h"
 #include "win32/unique_handle.h"
 #include "runtime/path_limit.h"
 #include "runtime/text.h"
@@ -21,7 +22,7 @@ constexpr LONGLONG kLargestList = 64ll << 20;
 // launcher rewrites the list the open fails with a sharing violation. A file
 // whose size changed while it was read (where sharing is not enforced) gives
 // the same error: a partial list is never taken for the list.
-DWORD read_once(const std::string& path, std::string& bytes, const FileSteps& steps) {
+DWORD read_once(const std::string& path, std::string& bytes, const runtime::FileSteps& steps) {
     const win32::UniqueFile file(
         steps.open(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError();
@@ -40,7 +41,7 @@ DWORD read_once(const std::string& path, std::string& bytes, const FileSteps& st
 }
 
 // Waits out a writer, and reads a list that changed meanwhile again.
-DWORD read_whole_file(const std::string& path, std::string& bytes, const FileSteps& steps) {
+DWORD read_whole_file(const std::string& path, std::string& bytes, const runtime::FileSteps& steps) {
     return runtime::retry_while_transient([&] { return read_once(path, bytes, steps); }, steps.pause);
 }
 
@@ -51,7 +52,7 @@ std::string backup_path(const std::string& game_directory, int number) {
 }
 
 bool holds_exactly(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA& data, const std::string& bytes,
-                   const FileSteps& steps) {
+                   const runtime::FileSteps& steps) {
     if (data.nFileSizeHigh != 0 || data.nFileSizeLow != bytes.size()) return false;
     std::string held;
     return read_whole_file(path, held, steps) == 0 && held == bytes;
@@ -59,7 +60,7 @@ bool holds_exactly(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA& dat
 
 }  // namespace
 
-DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, const FileSteps& steps) {
+DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, const runtime::FileSteps& steps) {
     bytes.reset();
     std::string read;
     if (const DWORD error = read_whole_file(path, read, steps)) {
@@ -72,7 +73,7 @@ DWORD read_manifest(const std::string& path, std::optional<std::string>& bytes, 
     return 0;
 }
 
-BackupFailure find_backup_name(const std::string& game_directory, const std::string& bytes, const FileSteps& steps,
+BackupFailure find_backup_name(const std::string& game_directory, const std::string& bytes, const runtime::FileSteps& steps,
                                std::string& free_path) {
     free_path.clear();
     if (is_program_manifest(bytes)) return {};
@@ -105,7 +106,7 @@ BackupFailure find_backup_name(const std::string& game_directory, const std::str
 }
 
 BackupFailure back_up_foreign_manifest(const std::string& game_directory, const std::string& bytes,
-                                       const FileSteps& steps) {
+                                       const runtime::FileSteps& steps) {
     const std::string folder = runtime::join_texts({game_directory, kGameFolderSuffix});
     const runtime::ByteSet contents{reinterpret_cast<const unsigned char*>(bytes.data()),
                                     static_cast<std::uint32_t>(bytes.size())};
@@ -113,7 +114,7 @@ BackupFailure back_up_foreign_manifest(const std::string& game_directory, const 
     for (int tried = 0; tried < kMostManifestBackups; ++tried) {
         if (const BackupFailure failure = find_backup_name(game_directory, bytes, steps, path)) return failure;
         if (path.empty()) return {};
-        const DWORD error = create_file_whole(folder, path, contents, steps);
+        const DWORD error = runtime::write_file(path, contents, game_folder_write(folder, false), steps);
         if (error == 0) return {};
         // Taken meanwhile (another copy of the program): look again.
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {error, false, path};

@@ -5,7 +5,7 @@
 
 #include "packs/chat_group.h"
 #include "packs/manifest.h"
-#include "packs/replace_file.h"
+#include "packs/temporary_files.h"
 #include "runtime/system_reason.h"
 
 namespace packs {

@@ -5,9 +5,11 @@
 
 #include "packs/manifest.h"
 #include "packs/messages.h"
+#include "packs/temporary_files.h"
 #include "runtime/path_limit.h"
 #include "runtime/text.h"
 #include "runtime/transient_retry.h"
+#include "runtime/write_file.h"
 
 namespace packs {
 
@@ -85,7 +87,7 @@ DWORD remove_archive(const runtime::Text& path, const OperationHooks& hooks) {
 // list held besides the catalogue's packs is written again.
 bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet fallback, std::string_view added_pack,
                       const OperationHooks& hooks) {
-    const FileSteps& steps = hooks.files;
+    const runtime::FileSteps& steps = hooks.files;
     const runtime::Text path = runtime::join_texts({game_directory, kManifestSuffix});
     // Read again: the launcher may have rewritten it since paths_fit.
     std::optional<std::string> current;
@@ -99,7 +101,7 @@ bool replace_manifest(const runtime::Text& game_directory, runtime::ByteSet fall
     const std::string list = manifest_to_write(current, fallback, added_pack);
     const runtime::ByteSet bytes{reinterpret_cast<const unsigned char*>(list.data()),
                                  static_cast<std::uint32_t>(list.size())};
-    if (const DWORD error = replace_file(game_folder(game_directory), path, bytes, steps)) {
+    if (const DWORD error = runtime::write_file(path, bytes, game_folder_write(game_folder(game_directory), true), steps)) {
         hooks.show_message(failure_message(kManifestWriteFailed, path, error));
         return false;
     }
@@ -118,7 +120,7 @@ void apply_pack_files(const PackFiles& pack, const OperationHooks& hooks) {
         runtime::join_texts({game_directory, kPackFolderSuffix, pack.file_name});
     // The manifest waits for the archive: the game must never list a pack
     // that is missing or truncated.
-    if (const DWORD error = replace_file(folder, archive_path, pack.archive, hooks.files)) {
+    if (const DWORD error = runtime::write_file(archive_path, pack.archive, game_folder_write(folder, true), hooks.files)) {
         hooks.show_message(failure_message(kArchiveWriteFailed, archive_path, error));
         return;
     }

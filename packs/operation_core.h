@@ -5,9 +5,8 @@
 #include <string_view>
 
 #include "packs/program_operations.h"
-#include "packs/replace_file.h"
 #include "runtime/byte_set.h"
-#include "runtime/files.h"
+#include "runtime/file_steps.h"
 
 namespace packs {
 
@@ -20,7 +19,7 @@ struct PackFiles {
 struct OperationHooks {
     GameDirectoryReader read_game_directory;
     void (*show_message)(std::string_view text);  // the closing box
-    FileSteps files;
+    runtime::FileSteps files;
 };
 
 // Every step is checked; the first failure ends the operation with a message
@@ -28,7 +27,7 @@ struct OperationHooks {
 // not finish as it was. An empty game directory writes nothing anywhere, and
 // neither does one whose paths would pass the system's limit (the list's
 // backup among them, when the press needs one), nor one whose list cannot be
-// read. A file held for a moment is waited for (FileSteps); a file the player
+// read. A file held for a moment is waited for (runtime::write_file); a file the player
 // marked read-only, hidden or system is refused at once, never replaced (nor,
 // when read-only, deleted).
 // Each first clears the temporary files a killed run left in Game. Apply

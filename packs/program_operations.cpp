@@ -3,7 +3,6 @@
 #include "packs/catalogue.h"
 #include "packs/messages.h"
 #include "packs/operation_core.h"
-#include "runtime/file_io.h"
 #include "runtime/message_box.h"
 #include "runtime/queued_input.h"
 
@@ -20,7 +19,7 @@ void show_in_box(std::string_view text) {
 }
 
 OperationHooks program_hooks(GameDirectoryReader read_game_directory) {
-    return OperationHooks{read_game_directory, show_in_box, FileSteps{}};
+    return OperationHooks{read_game_directory, show_in_box, runtime::FileSteps{}};
 }
 
 }  // namespace

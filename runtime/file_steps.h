@@ -6,10 +6,14 @@
 #include <windows.h>
 
 #include "runtime/byte_set.h"
-#include "runtime/file_io.h"
 #include "runtime/transient_retry.h"
 
 namespace runtime {
+
+// Writes all bytes in bounded chunks, looping on short writes. False on the
+// first failure, with GetLastError() kept (ERROR_HANDLE_DISK_FULL for a write
+// that made no progress).
+bool write_all(HANDLE file, ByteSet bytes);
 
 struct FileSteps {
     HANDLE(WINAPI* open)(LPCSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,

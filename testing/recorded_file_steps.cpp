@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "runtime/file_io.h"
+#include "runtime/file_steps.h"
 
 namespace test_support {
 

@@ -12,7 +12,7 @@
 #include "runtime/system_reason.h"
 #include "runtime/text.h"
 #include "runtime/transient_retry.h"
-#include "runtime/whole_file.h"
+#include "runtime/write_file.h"
 #include "theme/engine_command.h"
 #include "theme/image_layout.h"
 #include "theme/theme_table.h"
@@ -21,9 +21,6 @@
 namespace theme {
 namespace {
 
-// One fixed temporary name: what a killed start leaves is this one file,
-// which the next start replaces.
-constexpr std::string_view kTemporaryExtension = ".tmp";
 constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN;
 
 // The program runs "asInvoker": under Program Files, on a read-only share or
@@ -67,21 +64,21 @@ runtime::Text engine_path(const runtime::Text& folder) { return runtime::join_te
 
 DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& steps) {
     const runtime::Text engine = engine_path(folder);
-    const runtime::Text temporary = runtime::join_texts({engine, kTemporaryExtension});
+    // The write's one temporary file: what a killed start leaves is that
+    // file, which the next start replaces.
+    const runtime::Text temporary = runtime::join_texts({engine, runtime::kTemporarySuffix});
     // Windows refuses such paths; Wine takes them, so say it before writing.
     if (!runtime::fits_path_limit(engine) || !runtime::fits_path_limit(temporary)) return ERROR_FILENAME_EXCED_RANGE;
 
     const Found found = look_at(engine, steps.pause);
     if (found == Found::kKept) return 0;
-    // Without MOVEFILE_REPLACE_EXISTING when nothing is there: an engine that
-    // another start put in place meanwhile is kept.
-    DWORD move_flags = 0;
-    if (found == Found::kNoDll) {
-        // Hidden or read-only, it would refuse the replacing move.
-        set_attributes(engine, FILE_ATTRIBUTE_NORMAL, steps.pause);
-        move_flags = MOVEFILE_REPLACE_EXISTING;
-    }
-    if (const DWORD error = runtime::write_file_whole(temporary, engine, engine_file_bytes(), move_flags, steps))
+    // Replacing only what is nobody's DLL: an engine that another start put
+    // in place meanwhile is kept.
+    runtime::WriteOptions options;
+    options.replace = found == Found::kNoDll;
+    // Hidden or read-only, it would refuse the replacing move.
+    if (options.replace) set_attributes(engine, FILE_ATTRIBUTE_NORMAL, steps.pause);
+    if (const DWORD error = runtime::write_file(engine, engine_file_bytes(), options, steps))
         // Another start may have put its engine there while we tried.
         return look_at(engine, steps.pause) == Found::kKept ? 0 : error;
     set_attributes(engine, kHidden, steps.pause);

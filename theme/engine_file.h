@@ -12,7 +12,7 @@ namespace theme {
 // that cannot be anybody's DLL (empty, without PE headers, or with sections
 // running past its end, as a write cut by a power failure leaves it) is
 // replaced. The file appears whole
-// or not at all (see runtime/whole_file.h). When it cannot be written, or its
+// or not at all (see runtime/write_file.h). When it cannot be written, or its
 // path is too long for Windows, the program ends with a fatal error naming
 // the file, the system's reason and what the player can do.
 void ensure_engine_file();

@@ -13,8 +13,8 @@
 #include "packs/catalogue.h"
 #include "packs/messages.h"
 #include "packs/operation_core.h"
-#include "runtime/file_io.h"
-#include "runtime/files.h"
+#include "packs/temporary_files.h"
+#include "runtime/write_file.h"
 #include "win32/unique_handle.h"
 #include "runtime/text.h"
 #include "bench/figures.h"
@@ -62,11 +62,11 @@ int main() {
 
     const packs::CatalogueEntry& entry = packs::catalogue_entry(kBenchEntry);
     const packs::PackFiles pack{entry.pack_file_name, entry.archive, entry.manifest};
-    const packs::OperationHooks hooks{read_game_directory, count_message, packs::FileSteps{}};
+    const packs::OperationHooks hooks{read_game_directory, count_message, runtime::FileSteps{}};
     // CopyFileA needs the same bytes in a file of their own, outside Game.
     const std::string source = root + "\\source.zip";
     const std::string copy = game + "\\copy.zip";
-    if (!runtime::write_file(source, {entry.archive})) {
+    if (runtime::write_file(source, entry.archive, {}) != 0) {
         std::printf("cannot write %s\n", source.c_str());
         return 1;
     }
@@ -130,7 +130,7 @@ int main() {
             DeleteFileA(target.c_str());
             DeleteFileA(copy.c_str());
             double start = test_support::now_ms();
-            packs::replace_file(game, target, entry.archive, packs::FileSteps{});
+            runtime::write_file(target, entry.archive, packs::game_folder_write(game, true));
             write_ms.push_back(test_support::now_ms() - start);
             start = test_support::now_ms();
             durable_copy(source, copy);

@@ -38,7 +38,7 @@ packs::PackFiles new_pack() {
     return packs::PackFiles{entry.pack_file_name, byte_set(kNewArchive), entry.manifest};
 }
 
-void apply(packs::ChunkWriter write = counting_write) {
+void apply(decltype(runtime::FileSteps::write) write = counting_write) {
     packs::apply_pack_files(new_pack(), captured_hooks(write));
 }
 void restore() { packs::restore_pack_files(name(), packs::stock_manifest(), captured_hooks()); }

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/file_io.h"
+#include "runtime/file_steps.h"
 #include "win32/unique_handle.h"
 
 namespace packs_test {
@@ -67,9 +67,9 @@ bool counting_write(HANDLE file, runtime::ByteSet bytes) {
     return runtime::write_all(file, bytes);
 }
 
-packs::OperationHooks captured_hooks(packs::ChunkWriter write) {
+packs::OperationHooks captured_hooks(decltype(runtime::FileSteps::write) write) {
     return packs::OperationHooks{read_captured_game_directory, capture_message,
-                                 packs::FileSteps{.write = write, .flush = recorded_flush, .close = recorded_close,
+                                 runtime::FileSteps{.write = write, .flush = recorded_flush, .close = recorded_close,
                                                   .move = recorded_move, .pause = recorded_pause}};
 }
 

@@ -36,7 +36,7 @@ bool counting_write(HANDLE file, runtime::ByteSet bytes);
 // Hooks with the real file steps, recorded, and the real chunk writer
 // (counted) unless another is given; retries record their pauses instead of
 // sleeping.
-packs::OperationHooks captured_hooks(packs::ChunkWriter write = counting_write);
+packs::OperationHooks captured_hooks(decltype(runtime::FileSteps::write) write = counting_write);
 
 // Every file moved into place was flushed after its last write and closed
 // before the move: a power cut can leave no list naming an empty archive.

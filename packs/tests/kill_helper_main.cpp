@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     game_directory = argv[2];
     kill_point = std::atoi(argv[3]);
     const packs::OperationHooks hooks{read_game_directory, note_message,
-                                      packs::FileSteps{.write = write_in_chunks, .move = move_between_points,
+                                      runtime::FileSteps{.write = write_in_chunks, .move = move_between_points,
                                                        .remove = delete_between_points}};
     const packs::CatalogueEntry& entry = packs::catalogue_entry(packs_test::kKilledEntry);
     const runtime::Text applied = packs::apply_message();
