@@ -2,7 +2,7 @@
 // own catalogue entry, over the game directory in the path field.
 #include "app/entry_operations.h"
 
-#include "packs/program_operations.h"
+#include "packs/entry_buttons.h"
 #include "ui/path_field.h"
 
 namespace app {

@@ -4,12 +4,14 @@
 // tests run them on their own bytes and read the messages instead of boxes.
 #include <string_view>
 
-#include "packs/program_operations.h"
 #include "packs/replace_file.h"
 #include "runtime/byte_set.h"
 #include "runtime/files.h"
+#include "runtime/text.h"
 
 namespace packs {
+
+using GameDirectoryReader = runtime::Text (*)();   // reads the path field afresh each call
 
 struct PackFiles {
     std::string_view file_name;  // GBK, inside the Game folder
