@@ -94,7 +94,7 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header->hwndFrom == tab_control() && header->code == TCN_SELCHANGE)
-            show_selected_page(window, header->hwndFrom);
+            show_selected_page(window, header->hwndFrom, loaded.controls);
         return 0;
     }
     case WM_CTLCOLORSTATIC: {
