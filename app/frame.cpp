@@ -39,7 +39,7 @@ int start() {
     if (window == nullptr) runtime::fatal_error(0, kWindowNotCreated);
     // The start-up handler runs to its end while the window is still hidden;
     // it may end the program, or its boxes may have closed the window.
-    deliver_event(ui::kMainWindowId, ui::kMainWindowId, ui::Event::kCreated);
+    deliver_event(ui::kMainWindowId, &ui::kWindowRecord, ui::Event::kCreated);
     if (!IsWindow(window)) {
         runtime::run_end_cleanup();
         return 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/fatal_error.h"
+#include "runtime/program_end.h"
 #include "runtime/run_directory.h"
 #include "runtime/text.h"
 #include "win32/unique_handle.h"
@@ -88,6 +89,9 @@ FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name, const 
         if (remedy != nullptr) message = join_texts({message, "\r\n", dll_path(dll_file_name), "\r\n", remedy});
         fatal_error(0, message);
     }
+    // The end frees what is kept here; it is told so now, as it cannot
+    // know of this file without an include loop.
+    set_module_release(free_dll_command_modules);
     loaded_modules().push_back(std::move(module));
     return address;
 }

@@ -9,8 +9,6 @@ namespace runtime {
 
 namespace {
 
-LONG fatal_errors = 0;
-
 constexpr UINT kFatalExitCode = static_cast<UINT>(-1);
 
 }  // namespace
@@ -18,7 +16,7 @@ constexpr UINT kFatalExitCode = static_cast<UINT>(-1);
 void fatal_error(int number, std::string_view message) {
     // A second fatal error while the first box is up (from a handler nested in
     // its modal loop, or another thread) ends the process at once: one box.
-    if (InterlockedIncrement(&fatal_errors) > 1) ExitProcess(kFatalExitCode);
+    if (!mark_fatal_error()) ExitProcess(kFatalExitCode);
     // A fixed buffer: this path must work when memory is exhausted.
     static char text[4096];
     build_fatal_text(text, sizeof text, number, message);
@@ -26,8 +24,5 @@ void fatal_error(int number, std::string_view message) {
     drop_exit_routines_and_free_modules();
     ExitProcess(kFatalExitCode);
 }
-
-bool fatal_error_under_way() { return fatal_errors != 0; }
-
 
 }  // namespace runtime

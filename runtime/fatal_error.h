@@ -15,7 +15,4 @@ namespace runtime {
 // with -1. Allocates nothing, so it serves when memory is out.
 [[noreturn]] void fatal_error(int number, std::string_view message);
 
-// True from the first fatal error on.
-bool fatal_error_under_way();
-
 }  // namespace runtime

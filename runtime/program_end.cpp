@@ -5,9 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "runtime/dll_command.h"
-#include "runtime/fatal_error.h"
-
 namespace runtime {
 
 namespace {
@@ -17,9 +14,16 @@ std::vector<void (*)()>& exit_routines() {
     return routines;
 }
 
-// Non-zero while an end runs; events are dropped meanwhile.
+// Non-zero while an end runs, and from the first fatal error on; events are
+// dropped meanwhile.
 LONG ends_under_way = 0;
+LONG fatal_errors = 0;
 bool cleaned_up = false;
+void (*module_release)() = nullptr;
+
+void release_modules() {
+    if (module_release != nullptr) module_release();
+}
 
 }  // namespace
 
@@ -29,7 +33,13 @@ void register_exit_routine(void (*routine)()) {
         routines.push_back(routine);
 }
 
-bool end_under_way() { return ends_under_way != 0 || fatal_error_under_way(); }
+void set_module_release(void (*release)()) { module_release = release; }
+
+bool end_under_way() { return ends_under_way != 0 || fatal_errors != 0; }
+
+// Counted, not set: a second fatal error, from a handler nested in the first
+// one's box or from another thread, must see that it is the second.
+bool mark_fatal_error() { return InterlockedIncrement(&fatal_errors) == 1; }
 
 void run_end_cleanup() {
     // Once only, even when an exit routine itself ends the program.
@@ -39,7 +49,7 @@ void run_end_cleanup() {
     // By index: a fatal error inside a routine empties the list under us.
     for (std::size_t i = 0; i < routines.size(); ++i) routines[i]();
     routines.clear();
-    free_dll_command_modules();
+    release_modules();
 }
 
 void end_program(int exit_code) {
@@ -53,7 +63,7 @@ void drop_exit_routines_and_free_modules() {
     // clean-up itself.
     exit_routines().clear();
     cleaned_up = true;
-    free_dll_command_modules();
+    release_modules();
 }
 
 }  // namespace runtime

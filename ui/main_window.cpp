@@ -40,6 +40,15 @@ LRESULT CALLBACK tab_proc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, 
     return DefSubclassProc(tab, message, wparam, lparam);
 }
 
+// The table record of one of the window's controls, found by the control's
+// place among them; null for any other sender. The id in wparam would not do:
+// it is cut to 16 bits.
+const ControlRecord* record_of(HWND control) {
+    for (std::size_t i = 0; i < kControls.size(); ++i)
+        if (loaded.controls[i] == control) return &kControls[i];
+    return nullptr;
+}
+
 void on_command(HWND window, WPARAM wparam, LPARAM lparam) {
     HWND control = reinterpret_cast<HWND>(lparam);
     if (control == nullptr) {
@@ -48,11 +57,8 @@ void on_command(HWND window, WPARAM wparam, LPARAM lparam) {
         if (LOWORD(wparam) == IDCANCEL) SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return;
     }
-    if (HIWORD(wparam) == BN_CLICKED && loaded.sink != nullptr) {
-        // The full 32-bit id; the one in wparam is cut to 16 bits.
-        const auto id = static_cast<std::uint32_t>(GetDlgCtrlID(control));
-        loaded.sink(kMainWindowId, id, Event::kClick);
-    }
+    if (HIWORD(wparam) == BN_CLICKED && loaded.sink != nullptr)
+        loaded.sink(kMainWindowId, record_of(control), Event::kClick);
 }
 
 // Not repainted here: the window is still hidden, or redrawn whole once laid out.
@@ -88,7 +94,7 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header->hwndFrom == tab_control() && header->code == TCN_SELCHANGE)
-            show_selected_page(window, header->hwndFrom);
+            show_selected_page(window, header->hwndFrom, loaded.controls);
         return 0;
     }
     case WM_CTLCOLORSTATIC: {

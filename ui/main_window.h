@@ -1,7 +1,8 @@
 #pragma once
 // The main window built from the control table. The window knows nothing of
-// what its buttons do: it reports each event to the sink that the frame gives
-// it, and the frame looks the binding up.
+// what its buttons do: it reports each event, with the table record of the
+// control that raised it, to the sink that the frame gives it, and the frame
+// runs the record's binding.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,7 +14,8 @@ namespace ui {
 // The main window's class; the tests find the window by it.
 inline constexpr char kMainWindowClassName[] = "SkinPackToolMainWindow";
 
-using EventSink = void (*)(std::uint32_t window_id, std::uint32_t control_id, Event event);
+// `record` is the sender's table record, null when the sender is in no table.
+using EventSink = void (*)(std::uint32_t window_id, const ControlRecord* record, Event event);
 
 // Creates the window hidden, centred on the screen, with every control of the
 // table, page 1 selected, all laid out and in fonts for the DPI of the monitor

@@ -12,7 +12,7 @@
 
 #include "packs/catalogue.h"
 #include "packs/messages.h"
-#include "packs/operation_core.h"
+#include "packs/pack_operations.h"
 #include "packs/temporary_files.h"
 #include "runtime/write_file.h"
 #include "win32/unique_handle.h"

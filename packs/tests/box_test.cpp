@@ -9,8 +9,8 @@
 
 #include "game_folder.h"
 #include "packs/catalogue.h"
+#include "packs/entry_buttons.h"
 #include "packs/messages.h"
-#include "packs/program_operations.h"
 #include "win32/unique_handle.h"
 #include "testing/box_watcher.h"
 

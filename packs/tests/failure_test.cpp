@@ -12,7 +12,7 @@
 #include "game_folder.h"
 #include "packs/catalogue.h"
 #include "packs/messages.h"
-#include "packs/operation_core.h"
+#include "packs/pack_operations.h"
 #include "runtime/system_reason.h"
 #include "testing/recorded_file_steps.h"
 #include "testing/temp_directory.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "packs/operation_core.h"
+#include "packs/pack_operations.h"
 #include "testing/temp_directory.h"
 
 namespace packs_test {

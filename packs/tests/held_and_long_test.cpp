@@ -11,7 +11,7 @@
 #include "game_folder.h"
 #include "packs/catalogue.h"
 #include "packs/messages.h"
-#include "packs/operation_core.h"
+#include "packs/pack_operations.h"
 #include "runtime/path_limit.h"
 #include "testing/temp_directory.h"
 

@@ -10,7 +10,7 @@
 #include "kill_points.h"
 #include "packs/catalogue.h"
 #include "packs/messages.h"
-#include "packs/operation_core.h"
+#include "packs/pack_operations.h"
 #include "testing/child_process.h"
 #include "testing/temp_directory.h"
 

@@ -41,8 +41,8 @@ struct Delivered {
 };
 std::vector<Delivered> delivered;
 
-void record_event(std::uint32_t window_id, std::uint32_t control_id, ui::Event event) {
-    delivered.push_back({window_id, control_id, event});
+void record_event(std::uint32_t window_id, const ui::ControlRecord* record, ui::Event event) {
+    delivered.push_back({window_id, record != nullptr ? record->id : 0, event});
 }
 
 class MainWindow : public ::testing::Test {

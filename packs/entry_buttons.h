@@ -1,10 +1,10 @@
 #pragma once
-// The "修改" and "恢复" buttons of every catalogue entry.
-#include "runtime/text.h"
+// The "修改" and "恢复" buttons of catalogue entry 1..kEntryCount: the entry's
+// pack files from the catalogue, run with the program's own surroundings (the
+// path field, a box titled "提示", the system's file steps).
+#include "packs/pack_operations.h"
 
 namespace packs {
-
-using GameDirectoryReader = runtime::Text (*)();   // reads the path field afresh each call
 
 // Writes the entry's archive into the game's Game folder, then its manifest,
 // and says how it went in a box titled "提示".

@@ -1,8 +1,7 @@
-#include "packs/program_operations.h"
+#include "packs/entry_buttons.h"
 
 #include "packs/catalogue.h"
 #include "packs/messages.h"
-#include "packs/operation_core.h"
 #include "runtime/message_box.h"
 #include "runtime/queued_input.h"
 

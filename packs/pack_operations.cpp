@@ -1,4 +1,4 @@
-#include "packs/operation_core.h"
+#include "packs/pack_operations.h"
 
 #include <optional>
 #include <string>
