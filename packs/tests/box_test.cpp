@@ -12,7 +12,7 @@
 #include "packs/messages.h"
 #include "packs/program_operations.h"
 #include "win32/unique_handle.h"
-#include "testing/box_watcher.h"
+#include "tests/support/box_watcher.h"
 
 namespace packs_test {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "app/tests/startup/startup_fixture.h"
 #include "runtime/system_reason.h"
-#include "testing/locale_process.h"
-#include "testing/window_text.h"
+#include "tests/support/locale_process.h"
+#include "tests/support/window_text.h"
 
 namespace startup_test {
 namespace {
