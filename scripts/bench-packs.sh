@@ -35,7 +35,7 @@ rm -rf "$build/packs/archives"
     echo "embed step, linking the executable:                              $(seconds "$start") s"
 
     start_wine_session "$arch"
-    wine "$build/packs/packs_bench.exe"
+    wine "$build/packs/tests/bench/packs_bench.exe"
 } | figures "$arch"
 
 build_project_for i686 shipped_sizes | grep -E '^(program|engine):' | figures i686

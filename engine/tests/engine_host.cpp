@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <string>
 
 namespace engine_test {
 namespace {
@@ -121,8 +122,8 @@ const char* frame_class() {
 
 HMODULE engine_module() {
     static HMODULE module = [] {
-        HMODULE loaded = LoadLibraryA("SkinH_EL.dll");
-        if (loaded == nullptr) throw std::runtime_error("SkinH_EL.dll not found");
+        HMODULE loaded = LoadLibraryA(engine::kEngineFileName);
+        if (loaded == nullptr) throw std::runtime_error(std::string(engine::kEngineFileName) + " not found");
         count_gdi_calls(loaded);
         return loaded;
     }();

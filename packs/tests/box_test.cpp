@@ -12,7 +12,7 @@
 #include "packs/entry_buttons.h"
 #include "packs/messages.h"
 #include "win32/unique_handle.h"
-#include "testing/box_watcher.h"
+#include "tests/support/box_watcher.h"
 
 namespace packs_test {
 namespace {

@@ -9,7 +9,7 @@
 #include "packs/manifest.h"
 #include "packs/messages.h"
 #include "packs/pack_operations.h"
-#include "testing/temp_directory.h"
+#include "tests/support/temp_directory.h"
 
 namespace packs_test {
 namespace {

@@ -14,8 +14,8 @@
 #include "packs/messages.h"
 #include "packs/pack_operations.h"
 #include "runtime/system_reason.h"
-#include "testing/recorded_file_steps.h"
-#include "testing/temp_directory.h"
+#include "tests/support/recorded_file_steps.h"
+#include "tests/support/temp_directory.h"
 #include "win32/unique_handle.h"
 
 namespace packs_test {

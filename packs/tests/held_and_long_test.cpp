@@ -13,7 +13,7 @@
 #include "packs/messages.h"
 #include "packs/pack_operations.h"
 #include "runtime/path_limit.h"
-#include "testing/temp_directory.h"
+#include "tests/support/temp_directory.h"
 
 namespace packs_test {
 namespace {

@@ -11,8 +11,8 @@
 #include "packs/catalogue.h"
 #include "packs/messages.h"
 #include "packs/pack_operations.h"
-#include "testing/child_process.h"
-#include "testing/temp_directory.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_directory.h"
 
 namespace packs_test {
 namespace {

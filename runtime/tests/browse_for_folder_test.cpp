@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/box_watcher.h"
-#include "testing/folder_dialog.h"
-#include "testing/temp_directory.h"
-#include "testing/window_text.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/folder_dialog.h"
+#include "tests/support/temp_directory.h"
+#include "tests/support/window_text.h"
 #include "watcher_thread.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "runtime/write_file.h"
 #include "win32/unique_handle.h"
-#include "testing/temp_directory.h"
+#include "tests/support/temp_directory.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/box_watcher.h"
+#include "tests/support/box_watcher.h"
 #include "watcher_thread.h"
 
 namespace {

@@ -24,8 +24,8 @@
 #include "runtime/files.h"
 #include "runtime/program_end.h"
 #include "runtime/run_directory.h"
-#include "testing/child_process.h"
-#include "testing/temp_directory.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_directory.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "runtime/fatal_text.h"
-#include "testing/box_watcher.h"
-#include "testing/child_process.h"
-#include "testing/temp_directory.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_directory.h"
 
 namespace {
 

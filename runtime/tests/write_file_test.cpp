@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "testing/recorded_file_steps.h"
-#include "testing/temp_directory.h"
+#include "tests/support/recorded_file_steps.h"
+#include "tests/support/temp_directory.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "testing/recorded_file_steps.h"
-#include "testing/temp_directory.h"
+#include "engine/skinh_el.h"
+#include "tests/support/recorded_file_steps.h"
+#include "tests/support/temp_directory.h"
 #include "theme/theme_table.h"
 
 namespace {
@@ -20,8 +21,10 @@ std::string embedded_engine() {
 // Through the file steps: the engine is flushed before its move, whatever
 // was under its name that is no whole DLL is replaced, a DLL is left alone.
 TEST(EngineFile, WrittenWholeAndHiddenUnlessADllIsThere) {
-    const std::vector<std::string> kWrite = {"open SkinH_EL.dll.tmp", "write SkinH_EL.dll.tmp", "flush SkinH_EL.dll.tmp",
-                                             "close SkinH_EL.dll.tmp", "move SkinH_EL.dll.tmp>SkinH_EL.dll"};
+    const std::string kEngineName = engine::kEngineFileName;
+    const std::string kTemporaryName = kEngineName + ".tmp";
+    const std::vector<std::string> kWrite = {"open " + kTemporaryName, "write " + kTemporaryName, "flush " + kTemporaryName,
+                                             "close " + kTemporaryName, "move " + kTemporaryName + ">" + kEngineName};
     struct Case {
         const char* name;
         std::optional<std::string> existing;
@@ -40,9 +43,9 @@ TEST(EngineFile, WrittenWholeAndHiddenUnlessADllIsThere) {
     };
     for (const Case& c : cases) {
         const test_support::TempDirectory folder;
-        const std::string engine = folder.path_of("SkinH_EL.dll");
+        const std::string engine = folder.path_of(kEngineName);
         if (c.existing) {
-            ASSERT_TRUE(folder.write("SkinH_EL.dll", *c.existing));
+            ASSERT_TRUE(folder.write(kEngineName, *c.existing));
         }
         test_support::start_recording();
         EXPECT_EQ(theme::put_engine_file(folder.path(), test_support::recording_file_steps()), 0u) << c.name;
@@ -50,11 +53,11 @@ TEST(EngineFile, WrittenWholeAndHiddenUnlessADllIsThere) {
         EXPECT_EQ(steps, c.steps) << c.name;
         EXPECT_EQ(test_support::move_without_flush(steps), "") << c.name;
         const bool written = !c.steps.empty();
-        EXPECT_EQ(folder.read("SkinH_EL.dll"), written ? engine_bytes : c.existing) << c.name;
+        EXPECT_EQ(folder.read(kEngineName), written ? engine_bytes : c.existing) << c.name;
         if (written) {
             EXPECT_EQ(GetFileAttributesA(engine.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, DWORD{FILE_ATTRIBUTE_HIDDEN}) << c.name;
         }
-        EXPECT_FALSE(folder.read("SkinH_EL.dll.tmp")) << c.name;
+        EXPECT_FALSE(folder.read(kTemporaryName)) << c.name;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/skinh_el.h"
 #include "runtime/byte_set.h"
 #include "theme/engine_command.h"
 #include "theme/interface_theme.h"
@@ -62,7 +63,7 @@ int WINAPI record(const unsigned char* theme, std::uint32_t length, const char* 
 }
 
 TEST(EngineCommand, BindsFromTheEngineFile) {
-    EXPECT_STREQ(theme::skin_attach_res.dll_file_name(), "SkinH_EL.dll");
+    EXPECT_STREQ(theme::skin_attach_res.dll_file_name(), engine::kEngineFileName);
 }
 
 TEST(HandOverTheme, PassesAPrivateCopyOfTheWholeTheme) {

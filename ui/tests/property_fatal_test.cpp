@@ -2,8 +2,8 @@
 // error's box and exit code -1, however the window came to be missing.
 #include <gtest/gtest.h>
 
-#include "testing/box_watcher.h"
-#include "testing/child_process.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/child_process.h"
 
 namespace {
 

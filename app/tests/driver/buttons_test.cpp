@@ -13,11 +13,11 @@
 #include "packs/manifest.h"
 #include "packs/messages.h"
 #include "win32/unique_handle.h"
-#include "testing/box_watcher.h"
-#include "testing/deadline.h"
-#include "testing/temp_directory.h"
-#include "testing/window_search.h"
-#include "testing/window_text.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/deadline.h"
+#include "tests/support/temp_directory.h"
+#include "tests/support/window_search.h"
+#include "tests/support/window_text.h"
 #include "ui/control_table.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "packs/catalogue.h"
 #include "packs/manifest.h"
 #include "packs/messages.h"
-#include "testing/temp_directory.h"
+#include "tests/support/temp_directory.h"
 #include "win32/unique_handle.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "app/tests/driver/tool.h"
-#include "testing/remote_memory.h"
+#include "tests/support/remote_memory.h"
 #include "win32/gdi.h"
-#include "testing/window_text.h"
+#include "tests/support/window_text.h"
 #include "ui/control_table.h"
 
 namespace {

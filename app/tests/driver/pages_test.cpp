@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "app/tests/driver/tool.h"
-#include "testing/deadline.h"
-#include "testing/window_text.h"
+#include "tests/support/deadline.h"
+#include "tests/support/window_text.h"
 #include "ui/control_table.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/box_watcher.h"
-#include "testing/deadline.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/deadline.h"
 #include "ui/control_table.h"
 
 namespace driver {

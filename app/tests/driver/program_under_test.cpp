@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "testing/deadline.h"
-#include "testing/window_search.h"
-#include "testing/window_text.h"
+#include "tests/support/deadline.h"
+#include "tests/support/window_search.h"
+#include "tests/support/window_text.h"
 #include "ui/control_table.h"
 #include "ui/main_window.h"
 

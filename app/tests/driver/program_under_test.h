@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "testing/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace startup_driver {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/tests/driver/tool.h"
-#include "testing/box_watcher.h"
+#include "tests/support/box_watcher.h"
 #include "ui/control_table.h"
 
 namespace {

@@ -8,11 +8,11 @@
 
 #include "app/tests/driver/install_path.h"
 #include "app/tests/driver/program_under_test.h"
-#include "testing/box_watcher.h"
-#include "testing/deadline.h"
-#include "testing/remote_memory.h"
-#include "testing/window_search.h"
-#include "testing/window_text.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/deadline.h"
+#include "tests/support/remote_memory.h"
+#include "tests/support/window_search.h"
+#include "tests/support/window_text.h"
 #include "ui/control_table.h"
 #include "win32/dpi.h"
 

@@ -7,9 +7,9 @@
 
 #include <optional>
 
-#include "testing/box_watcher.h"
-#include "testing/child_process.h"
-#include "testing/folder_dialog.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/child_process.h"
+#include "tests/support/folder_dialog.h"
 
 namespace startup_test {
 

@@ -7,8 +7,8 @@
 
 #include "app/tests/startup/cancelled_choice.h"
 #include "app/tests/startup/startup_fixture.h"
-#include "testing/folder_dialog.h"
-#include "testing/locale_process.h"
+#include "tests/support/folder_dialog.h"
+#include "tests/support/locale_process.h"
 #include "win32/unique_handle.h"
 
 namespace startup_test {

@@ -7,14 +7,14 @@
 #include <optional>
 #include <string>
 
-#include "testing/folder_dialog.h"
+#include "tests/support/folder_dialog.h"
 #include "app/tests/driver/install_path.h"
 #include "app/tests/driver/program_under_test.h"
 #include "app/tests/startup/cancelled_choice.h"
-#include "testing/box_watcher.h"
-#include "testing/child_process.h"
-#include "testing/temp_directory.h"
-#include "testing/window_text.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_directory.h"
+#include "tests/support/window_text.h"
 
 namespace {
 

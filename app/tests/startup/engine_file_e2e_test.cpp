@@ -8,8 +8,8 @@
 
 #include "app/tests/startup/startup_fixture.h"
 #include "runtime/system_reason.h"
-#include "testing/locale_process.h"
-#include "testing/window_text.h"
+#include "tests/support/locale_process.h"
+#include "tests/support/window_text.h"
 
 namespace startup_test {
 namespace {
@@ -132,7 +132,8 @@ TEST_F(StartupTest, AnEngineFileWithoutTheEntryIsFatal) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box->title, "错误");
     EXPECT_EQ(box->text,
-              "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“SkinH_EL.dll”中的输出命令“SkinH_AttachRes”\r\n" +
+              "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“" + std::string(kEngineName) +
+                  "”中的输出命令“SkinH_AttachRes”\r\n" +
                   app_file(kEngineName) +
                   "\r\n请删除上面这个文件（它可能是隐藏文件）后重新运行本程序，或者把本程序放到一个单独的文件夹里再运行。\r\n")
         << box->text_utf8();

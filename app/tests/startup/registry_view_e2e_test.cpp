@@ -5,7 +5,7 @@
 
 #include "app/tests/startup/startup_fixture.h"
 #include "runtime/text.h"
-#include "testing/window_text.h"
+#include "tests/support/window_text.h"
 
 namespace startup_test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "app/tests/startup/startup_fixture.h"
 #include "packs/chat_group.h"
-#include "testing/folder_dialog.h"
-#include "testing/window_text.h"
+#include "tests/support/folder_dialog.h"
+#include "tests/support/window_text.h"
 
 namespace startup_test {
 namespace {

@@ -11,9 +11,10 @@
 
 #include "app/tests/driver/install_path.h"
 #include "app/tests/driver/program_under_test.h"
-#include "testing/box_watcher.h"
-#include "testing/child_process.h"
-#include "testing/temp_directory.h"
+#include "engine/skinh_el.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_directory.h"
 
 namespace startup_test {
 
@@ -25,8 +26,8 @@ using test_support::ChildProcess;
 using test_support::TempDirectory;
 
 inline constexpr DWORD kTimeoutMs = 20000;
-inline constexpr char kEngineName[] = "SkinH_EL.dll";
-inline constexpr char kEngineTemporaryName[] = "SkinH_EL.dll.tmp";
+inline constexpr const auto& kEngineName = engine::kEngineFileName;
+inline const std::string kEngineTemporaryName = std::string(kEngineName) + ".tmp";
 
 inline std::optional<std::string> read_file(std::string_view unix_path) {
     return test_support::read_whole_file(windows_path(unix_path));

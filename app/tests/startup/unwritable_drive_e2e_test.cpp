@@ -11,14 +11,16 @@
 
 #include "app/tests/driver/install_path.h"
 #include "app/tests/driver/program_under_test.h"
+#include "engine/skinh_el.h"
 #include "runtime/system_reason.h"
-#include "testing/box_watcher.h"
-#include "testing/child_process.h"
-#include "testing/temp_directory.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_directory.h"
 
 namespace {
 
 constexpr DWORD kTimeoutMs = 20000;
+const std::string kEngineOnT = std::string("T:\\") + engine::kEngineFileName;
 
 class UnwritableDrive : public ::testing::Test {
 protected:
@@ -36,9 +38,8 @@ protected:
         const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs);
         ASSERT_TRUE(box);
         EXPECT_EQ(box->title, "错误");
-        EXPECT_EQ(box->text, "运行时出错!\r\n\r\n错误信息：程序无法在自己所在的文件夹里写入界面文件：\r\n"
-                             "T:\\SkinH_EL.dll\r\n" +
-                                 runtime::system_reason(error) + "（错误代码 " + std::to_string(error) +
+        EXPECT_EQ(box->text, "运行时出错!\r\n\r\n错误信息：程序无法在自己所在的文件夹里写入界面文件：\r\n" + kEngineOnT +
+                                 "\r\n" + runtime::system_reason(error) + "（错误代码 " + std::to_string(error) +
                                  "）\r\n请把本程序移到桌面等可以写入、空间足够的文件夹后再运行，"
                                  "或者右键点击本程序，选择“以管理员身份运行”。\r\n")
             << box->text_utf8();
@@ -46,8 +47,8 @@ protected:
         EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0xFFFFFFFF));
         // A half-written DLL would be taken for the engine by every later
         // start and never rewritten.
-        EXPECT_EQ(GetFileAttributesA("T:\\SkinH_EL.dll"), INVALID_FILE_ATTRIBUTES) << "a partial engine file was left";
-        EXPECT_EQ(GetFileAttributesA("T:\\SkinH_EL.dll.tmp"), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(GetFileAttributesA(kEngineOnT.c_str()), INVALID_FILE_ATTRIBUTES) << "a partial engine file was left";
+        EXPECT_EQ(GetFileAttributesA((kEngineOnT + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
     }
 };
 

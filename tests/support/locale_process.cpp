@@ -1,4 +1,4 @@
-#include "testing/locale_process.h"
+#include "tests/support/locale_process.h"
 
 #include <tlhelp32.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "runtime/text.h"
-#include "testing/deadline.h"
+#include "tests/support/deadline.h"
 #include "win32/unique_handle.h"
 
 namespace test_support {

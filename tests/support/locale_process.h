@@ -10,7 +10,7 @@
 
 #include <string_view>
 
-#include "testing/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace test_support {
 

@@ -1,4 +1,4 @@
-#include "testing/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <stdexcept>
 

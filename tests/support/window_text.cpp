@@ -1,4 +1,4 @@
-#include "testing/window_text.h"
+#include "tests/support/window_text.h"
 
 namespace test_support {
 

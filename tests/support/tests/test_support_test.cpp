@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/box_watcher.h"
-#include "testing/child_process.h"
-#include "testing/folder_dialog.h"
-#include "testing/temp_directory.h"
-#include "testing/window_text.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/child_process.h"
+#include "tests/support/folder_dialog.h"
+#include "tests/support/temp_directory.h"
+#include "tests/support/window_text.h"
 
 namespace ts = test_support;
 

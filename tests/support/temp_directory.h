@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "testing/encoding.h"  // gbk(), for the names of folders
+#include "tests/support/encoding.h"  // gbk(), for the names of folders
 
 namespace test_support {
 

@@ -17,7 +17,7 @@
 #include "runtime/write_file.h"
 #include "win32/unique_handle.h"
 #include "runtime/text.h"
-#include "bench/figures.h"
+#include "tests/support/figures.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "testing/window_search.h"
+#include "tests/support/window_search.h"
 
-#include "testing/deadline.h"
-#include "testing/window_text.h"
+#include "tests/support/deadline.h"
+#include "tests/support/window_text.h"
 
 namespace test_support {
 

@@ -1,4 +1,4 @@
-#include "testing/recorded_file_steps.h"
+#include "tests/support/recorded_file_steps.h"
 
 #include <algorithm>
 #include <map>

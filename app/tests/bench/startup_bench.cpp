@@ -17,10 +17,10 @@
 
 #include "app/tests/driver/install_path.h"
 #include "app/tests/driver/program_under_test.h"
-#include "bench/figures.h"
-#include "testing/box_watcher.h"
-#include "testing/child_process.h"
-#include "testing/temp_directory.h"
+#include "tests/support/figures.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_directory.h"
 
 namespace {
 

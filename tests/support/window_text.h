@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "testing/encoding.h"  // the conversions, for the texts read
+#include "tests/support/encoding.h"  // the conversions, for the texts read
 
 namespace test_support {
 

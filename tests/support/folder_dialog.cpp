@@ -1,4 +1,4 @@
-#include "testing/folder_dialog.h"
+#include "tests/support/folder_dialog.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "runtime/text.h"
-#include "testing/box_watcher.h"
-#include "testing/deadline.h"
-#include "testing/remote_memory.h"
-#include "testing/window_text.h"
+#include "tests/support/box_watcher.h"
+#include "tests/support/deadline.h"
+#include "tests/support/remote_memory.h"
+#include "tests/support/window_text.h"
 
 namespace test_support {
 

@@ -1,4 +1,4 @@
-#include "testing/encoding.h"
+#include "tests/support/encoding.h"
 
 namespace test_support {
 

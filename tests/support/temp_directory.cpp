@@ -1,4 +1,4 @@
-#include "testing/temp_directory.h"
+#include "tests/support/temp_directory.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "testing/encoding.h"
+#include "tests/support/encoding.h"
 #include "win32/unique_handle.h"
 
 namespace test_support {

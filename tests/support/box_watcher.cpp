@@ -1,8 +1,8 @@
-#include "testing/box_watcher.h"
+#include "tests/support/box_watcher.h"
 
-#include "testing/deadline.h"
-#include "testing/window_search.h"
-#include "testing/window_text.h"
+#include "tests/support/deadline.h"
+#include "tests/support/window_search.h"
+#include "tests/support/window_text.h"
 
 namespace test_support {
 

@@ -19,7 +19,7 @@
 #include "engine/core/container.h"
 #include "engine/tests/embedded_themes.h"
 #include "engine/tests/engine_host.h"
-#include "bench/figures.h"
+#include "tests/support/figures.h"
 
 namespace {
 
