@@ -5,13 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/text.h"
-
 namespace runtime {
 
 namespace {
 
 constexpr std::string_view kTitle = "错误";
+
 // The box is seen mostly on English and Traditional Chinese Windows: the
 // steps name each item as Windows 10/11 and Windows 7 label it, in Chinese
 // and in English. intl.cpl opens the same window on every one of them.
@@ -23,16 +22,6 @@ constexpr std::string_view kHowToSet =
     "enter intl.cpl), on the \"Administrative\" tab click \"Change system locale...\", choose \"Chinese "
     "(Simplified, China)\" (Windows 7: \"Chinese (Simplified, PRC)\"), untick \"Beta: Use Unicode UTF-8 for "
     "worldwide language support\", press OK and restart the computer.";
-
-Text refusal_text(UINT code_page) {
-    const std::string number = std::to_string(code_page);
-    return join_texts({"这台电脑的系统代码页是 ", number,
-                       "，而本程序和游戏都需要简体中文（代码页 936）。\r\n本程序没有做任何修改。\r\n"
-                       "This computer's system code page is ", number,
-                       "; this program and the game need Simplified Chinese (code page 936). "
-                       "Nothing was changed.\r\n\r\n",
-                       kHowToSet});
-}
 
 // Converted from GBK by number, not through the ANSI code page, which is the
 // very thing that is wrong here.
@@ -46,10 +35,20 @@ std::wstring from_gbk(std::string_view text) {
 
 }  // namespace
 
+Text code_page_refusal(unsigned code_page) {
+    const std::string number = std::to_string(code_page);
+    return join_texts({"这台电脑的系统代码页是 ", number,
+                       "，而本程序和游戏都需要简体中文（代码页 936）。\r\n本程序没有做任何修改。\r\n"
+                       "This computer's system code page is ", number,
+                       "; this program and the game need Simplified Chinese (code page 936). "
+                       "Nothing was changed.\r\n\r\n",
+                       kHowToSet});
+}
+
 void require_program_code_page() {
     const UINT code_page = GetACP();
     if (code_page == kProgramCodePage) return;
-    MessageBoxW(nullptr, from_gbk(refusal_text(code_page)).c_str(), from_gbk(kTitle).c_str(),
+    MessageBoxW(nullptr, from_gbk(code_page_refusal(code_page)).c_str(), from_gbk(kTitle).c_str(),
                 MB_ICONERROR | MB_OK | MB_TASKMODAL);
     ExitProcess(static_cast<UINT>(-1));
 }

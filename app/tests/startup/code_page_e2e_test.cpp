@@ -7,6 +7,7 @@
 
 #include "app/tests/startup/cancelled_choice.h"
 #include "app/tests/startup/startup_fixture.h"
+#include "runtime/code_page.h"
 #include "tests/support/folder_dialog.h"
 #include "tests/support/locale_process.h"
 #include "win32/unique_handle.h"
@@ -32,21 +33,6 @@ std::vector<std::string> names_below(const std::string& folder, const std::strin
     return names;
 }
 
-std::string refusal(unsigned code_page) {
-    const std::string number = std::to_string(code_page);
-    return "这台电脑的系统代码页是 " + number +
-           "，而本程序和游戏都需要简体中文（代码页 936）。\r\n本程序没有做任何修改。\r\n"
-           "This computer's system code page is " + number +
-           "; this program and the game need Simplified Chinese (code page 936). Nothing was changed.\r\n\r\n"
-           "设置方法：打开控制面板里的“区域”（Windows 7：“区域和语言”；也可按 Win+R 输入 intl.cpl），"
-           "在“管理”页点“更改系统区域设置”，选择“中文(简体，中国)”，"
-           "取消勾选“Beta 版: 使用 Unicode UTF-8 提供全球语言支持”，确定后重新启动电脑。\r\n\r\n"
-           "How to set it: in Control Panel open \"Region\" (Windows 7: \"Region and Language\"; or press Win+R and "
-           "enter intl.cpl), on the \"Administrative\" tab click \"Change system locale...\", choose \"Chinese "
-           "(Simplified, China)\" (Windows 7: \"Chinese (Simplified, PRC)\"), untick \"Beta: Use Unicode UTF-8 for "
-           "worldwide language support\", press OK and restart the computer.";
-}
-
 struct Locale {
     const char* name;
     const char* locale;
@@ -69,7 +55,7 @@ TEST_P(CodePageTest, AnotherCodePageIsRefusedBeforeAnythingIsTouched) {
     const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs);
     ASSERT_TRUE(box);
     EXPECT_EQ(box->title, "错误");
-    EXPECT_EQ(box->text, refusal(*c.refused_code_page)) << box->text_utf8();
+    EXPECT_EQ(box->text, runtime::code_page_refusal(*c.refused_code_page)) << box->text_utf8();
     EXPECT_EQ(find_main_window(program.id()), nullptr);
     ASSERT_TRUE(test_support::press_ok(box->box));
     EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0xFFFFFFFF));
