@@ -21,9 +21,6 @@
 namespace packs_test {
 namespace {
 
-using test_support::read_whole_file;
-using test_support::write_whole_file;
-
 constexpr int kEntry = 8;
 const std::string kOldArchive = "PK\x03\x04 the archive that was there before";
 const std::string kNewArchive = std::string("PK\x03\x04 new ") + std::string(200000, 'n');

@@ -12,6 +12,9 @@
 
 namespace packs_test {
 
+using test_support::read_whole_file;
+using test_support::write_whole_file;
+
 // A file step the operations took, and the file it took it on (the file's id,
 // which a rename keeps).
 struct FileStep {

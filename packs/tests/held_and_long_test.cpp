@@ -18,9 +18,6 @@
 namespace packs_test {
 namespace {
 
-using test_support::read_whole_file;
-using test_support::write_whole_file;
-
 constexpr int kEntry = 5;
 const std::string kArchive = "PK\x03\x04 archive of the test";
 const std::vector<DWORD> kWholeBudget{50, 100, 200, 400, 800};

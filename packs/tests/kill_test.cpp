@@ -17,9 +17,6 @@
 namespace packs_test {
 namespace {
 
-using test_support::read_whole_file;
-using test_support::write_whole_file;
-
 constexpr DWORD kTimeoutMs = 60'000;
 const std::string kForeignList = "Aatrox.zip\r\nAzir.zip";
 

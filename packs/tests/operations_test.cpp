@@ -13,9 +13,6 @@
 namespace packs_test {
 namespace {
 
-using test_support::read_whole_file;
-using test_support::write_whole_file;
-
 // Archives of the tests' own; the manifests are the program's.
 std::string test_archive(int number) {
     std::string bytes = "PK\x03\x04 stand-in archive of entry " + std::to_string(number);
