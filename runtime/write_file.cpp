@@ -101,9 +101,11 @@ bool write_all(HANDLE file, ByteSet bytes) {
 
 DWORD write_file(const Text& target, ByteSet bytes, const WriteOptions& options, const FileSteps& steps) {
     if (target.empty()) return ERROR_INVALID_NAME;
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & options.refused_attributes) != 0)
-        return ERROR_ACCESS_DENIED;
+    if (options.refused_attributes != 0) {
+        const DWORD attributes = GetFileAttributesA(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & options.refused_attributes) != 0)
+            return ERROR_ACCESS_DENIED;
+    }
 
     HANDLE created = INVALID_HANDLE_VALUE;
     Text temporary;
