@@ -4,6 +4,14 @@
 
 namespace engine {
 
+// What the mouse does to the caption buttons.
+struct CaptionState {
+    bool active = true;
+    LRESULT hot = HTNOWHERE;      // caption button under the mouse
+    LRESULT pressed = HTNOWHERE;  // caption button held down (mouse captured)
+    bool pressed_inside = false;
+};
+
 // Everything in window coordinates (origin at the window's top-left corner),
 // in pixels at the window's DPI.
 // A button the window's style leaves out has an empty rectangle.

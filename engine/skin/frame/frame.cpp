@@ -1,7 +1,7 @@
-#include "engine/skin/caption.h"
+#include "engine/skin/frame/frame.h"
 
-#include "engine/skin/caption_layout.h"
-#include "engine/skin/caption_paint.h"
+#include "engine/skin/frame/caption_layout.h"
+#include "engine/skin/frame/caption_paint.h"
 #include "engine/skin/skinned_window.h"
 #include "win32/window.h"
 
@@ -14,10 +14,11 @@ struct Caption {
     const SkinResources& skin;
     CaptionState& state;
     int dpi;
+    SharedBuffer* buffer;
     CaptionLayout layout{};
     bool ours = false;
 
-    void repaint() const { paint_caption(window, skin, state, dpi); }
+    void repaint() const { paint_caption(window, skin, state, dpi, buffer); }
 };
 
 POINT window_point(HWND window, POINT screen_point) {
@@ -106,10 +107,14 @@ void cancel_press(Caption& caption, HWND new_capture) {
 
 }  // namespace
 
-bool caption_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                     const SkinResources& skin, CaptionState& state, int dpi, LRESULT& result) {
-    Caption caption{window, skin, state, dpi};
-    caption.ours = caption_layout(window, dpi, caption.layout);
+bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self,
+                   LRESULT& result) {
+    // Moved to a monitor of another DPI: drawn at it from now on, whatever
+    // the system says of the window (Windows 8.1 says nothing).
+    if (message == WM_DPICHANGED) self.dpi = LOWORD(wparam);
+    CaptionState& state = self.caption;
+    Caption caption{window, resources(self), state, drawing_dpi(window), &self.skin->buffer};
+    caption.ours = caption_layout(window, caption.dpi, caption.layout);
     if (message == WM_NCACTIVATE) state.active = wparam != FALSE;
     switch (message) {
     case WM_NCPAINT:

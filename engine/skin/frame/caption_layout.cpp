@@ -1,4 +1,4 @@
-#include "engine/skin/caption_layout.h"
+#include "engine/skin/frame/caption_layout.h"
 
 #include "win32/dpi.h"
 
