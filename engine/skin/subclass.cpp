@@ -81,6 +81,10 @@ bool skin_window(HWND window, ThreadSkin& skin, WindowKind kind, bool created) {
     }
     self.original = original;
     if (kind == WindowKind::kTree && created) colour_tree(window, resources(self));
+    // One created before the theme: its frame is recalculated now (one seen
+    // by the hook gets our WM_NCCALCSIZE and WM_CREATE anyway).
+    const bool frame = kind == WindowKind::kFrame || kind == WindowKind::kDialog;
+    if (frame && created && top_level(window)) adopt_frame(window);
     return true;
 }
 

@@ -19,8 +19,12 @@ struct CaptionLayout {
     RECT window, client, band, icon, title, close, maximize, minimize;
 };
 
-// False when the caption is not ours to draw: a window manager's decoration,
-// a menu bar or scroll bars in the non-client area, or a minimised window.
+// False when the frame is not ours to size and draw: no caption, a menu bar
+// or scroll bars in the non-client area, or a minimised window.
+bool frame_is_ours(HWND window);
+
+// False where frame_is_ours is, or the caption band is too thin to draw in
+// (a window manager's decoration has taken it).
 bool caption_layout(HWND window, int dpi, CaptionLayout& layout);
 
 // HTCLOSE, HTMAXBUTTON or HTMINBUTTON for a point on that button, else HTNOWHERE.

@@ -2,11 +2,19 @@
 
 #include "engine/skin/frame/caption_layout.h"
 #include "engine/skin/frame/caption_paint.h"
+#include "engine/skin/frame/frame_metrics.h"
+#include "engine/skin/frame/window_manager.h"
 #include "engine/skin/skinned_window.h"
 #include "win32/window.h"
 
 namespace engine {
 namespace {
+
+// What DefWindowProc of Windows 10 and 11 sends itself to draw the themed
+// caption and frame (0xAE, 0xAF), and the system menu's request of a right
+// click on the caption (WM_POPUPSYSTEMMENU): none in the SDK headers.
+constexpr UINT kUndocumentedFrameDraw = 0xAE;
+constexpr UINT kPopUpSystemMenu = 0x313;
 
 // One message's window, with its layout when the caption is ours to draw.
 struct Caption {
@@ -45,13 +53,47 @@ LRESULT pass_on_and_repaint(const Caption& caption, UINT message, WPARAM wparam,
     return result;
 }
 
+// DefWindowProc draws the system's caption while it handles these messages,
+// unless it takes the window for hidden. The style changes without a redraw
+// and only for the call; our caption follows whatever the message changed.
+LRESULT hand_over_hidden(const Caption& caption, UINT message, WPARAM wparam, LPARAM lparam, bool repaint) {
+    HWND window = caption.window;
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const bool visible = (style & WS_VISIBLE) != 0;
+    if (visible) SetWindowLongA(window, GWL_STYLE, style & ~WS_VISIBLE);
+    const LRESULT result = pass_on(window, message, wparam, lparam);
+    if (visible && IsWindow(window)) SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_VISIBLE);
+    if (repaint && IsWindow(window)) caption.repaint();
+    return result;
+}
+
+bool sizing_edge(LRESULT hit) { return hit >= HTLEFT && hit <= HTBOTTOMRIGHT; }
+
+// What is drawn is what answers: our buttons, the band as caption (a drag,
+// the system menu), the client. The border of a fixed frame sizes nothing,
+// whatever the system's metrics would say; only a sizable one asks them.
 LRESULT hit_test(const Caption& caption, WPARAM wparam, LPARAM lparam) {
+    const CaptionLayout& layout = caption.layout;
     const POINT point = window_point(caption.window, win32::point_from_lparam(lparam));
-    const LRESULT button = caption_button_at(caption.layout, point);
+    if (!PtInRect(&layout.window, point)) return HTNOWHERE;
+    if (PtInRect(&layout.client, point)) return HTCLIENT;
+    const LRESULT button = caption_button_at(layout, point);
     if (button != HTNOWHERE) return button;
+    if (PtInRect(&layout.band, point)) return HTCAPTION;
+    if ((GetWindowLongA(caption.window, GWL_STYLE) & WS_THICKFRAME) == 0) return HTBORDER;
     const LRESULT native = pass_on(caption.window, WM_NCHITTEST, wparam, lparam);
-    // Where the native buttons would be but ours are not, it is caption.
-    return is_caption_button(native) ? HTCAPTION : native;
+    return sizing_edge(native) ? native : HTBORDER;
+}
+
+// The client area is what the theme's frame leaves of the window.
+LRESULT calculate_size(const Caption& caption, LPARAM lparam) {
+    const Theme& theme = caption.skin.theme();
+    // Both forms of the message start with the proposed window rectangle.
+    RECT& rect = *reinterpret_cast<RECT*>(lparam);
+    rect = client_inside(frame_metrics(theme, caption.dpi), rect);
+    if (rect.right < rect.left) rect.right = rect.left;
+    if (rect.bottom < rect.top) rect.bottom = rect.top;
+    return 0;
 }
 
 void track_hover(Caption& caption, LRESULT hit) {
@@ -107,6 +149,13 @@ void cancel_press(Caption& caption, HWND new_capture) {
 
 }  // namespace
 
+void adopt_frame(HWND window) {
+    if (!frame_is_ours(window)) return;
+    own_frame_pixels(window);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
 bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self,
                    LRESULT& result) {
     // Moved to a monitor of another DPI: drawn at it from now on, whatever
@@ -117,6 +166,20 @@ bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Skin
     caption.ours = caption_layout(window, caption.dpi, caption.layout);
     if (message == WM_NCACTIVATE) state.active = wparam != FALSE;
     switch (message) {
+    case WM_NCCALCSIZE:
+        if (!frame_is_ours(window)) return false;
+        result = calculate_size(caption, lparam);
+        return true;
+    case WM_CREATE:
+        result = pass_on(window, message, wparam, lparam);
+        if (result != -1 && frame_is_ours(window)) own_frame_pixels(window);
+        return true;
+    case kUndocumentedFrameDraw:
+    case kUndocumentedFrameDraw + 1:
+        // Drawn by DefWindowProc from the system's theme; never asked for.
+        if (!caption.ours) return false;
+        result = 0;
+        return true;
     case WM_NCPAINT:
         if (!caption.ours) return false;
         caption.repaint();
@@ -129,6 +192,16 @@ bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Skin
         return true;
     case WM_SETTEXT:
     case WM_SETICON:
+    case kPopUpSystemMenu:
+        if (!caption.ours) return false;
+        result = hand_over_hidden(caption, message, wparam, lparam, true);
+        return true;
+    case WM_SETCURSOR:
+        // Over the frame only; it draws nothing of ours, so no repaint (it
+        // comes with every move of the mouse).
+        if (!caption.ours || reinterpret_cast<HWND>(wparam) != window || LOWORD(lparam) == HTCLIENT) return false;
+        result = hand_over_hidden(caption, message, wparam, lparam, false);
+        return true;
     case WM_EXITMENULOOP:
         if (!caption.ours) return false;
         result = pass_on_and_repaint(caption, message, wparam, lparam);
@@ -138,11 +211,16 @@ bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Skin
         result = hit_test(caption, wparam, lparam);
         return true;
     case WM_NCMOUSEMOVE:
-        if (caption.ours) track_hover(caption, static_cast<LRESULT>(wparam));
-        return false;
+        // Answered here: DefWindowProc would hot-track its own buttons.
+        if (!caption.ours) return false;
+        track_hover(caption, static_cast<LRESULT>(wparam));
+        result = 0;
+        return true;
     case WM_NCMOUSELEAVE:
         end_hover(caption);
-        return false;
+        if (!caption.ours) return false;
+        result = 0;
+        return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
         if (!caption.ours || !is_caption_button(static_cast<LRESULT>(wparam))) return false;

@@ -10,6 +10,9 @@
 
 namespace engine {
 
+// A frame skinned after its creation: sized and drawn by us from now on.
+void adopt_frame(HWND window);
+
 // False: not handled, the window's client side (window_messages.h) takes it.
 bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self,
                    LRESULT& result);
