@@ -147,24 +147,9 @@ void cancel_press(Caption& caption, HWND new_capture) {
     if (caption.ours) caption.repaint();
 }
 
-}  // namespace
-
-void adopt_frame(HWND window) {
-    if (!frame_is_ours(window)) return;
-    own_frame_pixels(window);
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-}
-
-bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self,
-                   LRESULT& result) {
-    // Moved to a monitor of another DPI: drawn at it from now on, whatever
-    // the system says of the window (Windows 8.1 says nothing).
-    if (message == WM_DPICHANGED) self.dpi = LOWORD(wparam);
-    CaptionState& state = self.caption;
-    Caption caption{window, resources(self), state, drawing_dpi(window), &self.skin->buffer};
-    caption.ours = caption_layout(window, caption.dpi, caption.layout);
-    if (message == WM_NCACTIVATE) state.active = wparam != FALSE;
+// The messages by which the system would size or draw the frame itself.
+bool drawing_message(const Caption& caption, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    HWND window = caption.window;
     switch (message) {
     case WM_NCCALCSIZE:
         if (!frame_is_ours(window)) return false;
@@ -206,6 +191,16 @@ bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Skin
         if (!caption.ours) return false;
         result = pass_on_and_repaint(caption, message, wparam, lparam);
         return true;
+    default:
+        return false;
+    }
+}
+
+// The mouse on the frame: what it is over, and the caption buttons' hover
+// and press.
+bool mouse_message(Caption& caption, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    CaptionState& state = caption.state;
+    switch (message) {
     case WM_NCHITTEST:
         if (!caption.ours) return false;
         result = hit_test(caption, wparam, lparam);
@@ -239,6 +234,28 @@ bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Skin
     default:
         return false;
     }
+}
+
+}  // namespace
+
+void adopt_frame(HWND window) {
+    if (!frame_is_ours(window)) return;
+    own_frame_pixels(window);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+bool frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self,
+                   LRESULT& result) {
+    // Moved to a monitor of another DPI: drawn at it from now on, whatever
+    // the system says of the window (Windows 8.1 says nothing).
+    if (message == WM_DPICHANGED) self.dpi = LOWORD(wparam);
+    CaptionState& state = self.caption;
+    Caption caption{window, resources(self), state, drawing_dpi(window), &self.skin->buffer};
+    caption.ours = caption_layout(window, caption.dpi, caption.layout);
+    if (message == WM_NCACTIVATE) state.active = wparam != FALSE;
+    return drawing_message(caption, message, wparam, lparam, result) ||
+           mouse_message(caption, message, wparam, lparam, result);
 }
 
 }  // namespace engine
