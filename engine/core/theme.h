@@ -65,6 +65,11 @@ struct Theme {
     // Faces to try in order, NUL-terminated GBK names; unused slots are empty.
     std::array<std::array<char, kFontFaceCapacity>, kMaxFontFaces> font_faces{};
     std::uint8_t font_face_count = 0;
+    // The frame of a window whose caption the engine draws, at 96 DPI. No
+    // record sets them (yet): every theme has this frame, and so every system
+    // the same client area inside a window of a given size.
+    std::uint8_t frame_border = 1;
+    std::uint8_t caption_height = 21;  // the band below the top border
 
     Rgb operator[](Role role) const { return colors[static_cast<std::size_t>(role)]; }
 };

@@ -2,6 +2,7 @@
 #include "engine/skinh_el.h"
 
 #include "engine/core/load_theme.h"
+#include "engine/skin/thread_attach.h"
 #include "engine/skin/thread_skin.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

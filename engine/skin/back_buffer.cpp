@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "engine/skin/thread_skin.h"
-
 namespace engine {
 
 bool SharedBuffer::make_room(HDC target, int width, int height) {
@@ -57,9 +55,9 @@ void Buffer::present(HDC target) const {
     BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
-BackBuffer::BackBuffer(HDC target, int width, int height) : target_(target) {
-    if (ThreadSkin* skin = current_thread_skin()) {
-        shared_.emplace(skin->buffer, target, width, height);
+BackBuffer::BackBuffer(SharedBuffer* shared, HDC target, int width, int height) : target_(target) {
+    if (shared != nullptr) {
+        shared_.emplace(*shared, target, width, height);
         if (*shared_) return;
         shared_.reset();
     }

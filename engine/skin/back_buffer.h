@@ -73,12 +73,12 @@ private:
     std::optional<win32::SelectGuard> selected_;  // the bitmap leaves the DC before either goes
 };
 
-// Where one paint of `width` x `height` draws: the calling thread's shared
-// surface when it is free, else a surface of its own, else (out of GDI memory)
-// `target` itself, drawn directly rather than not at all.
+// Where one paint of `width` x `height` draws: the `shared` surface (the
+// thread's) when there is one and it is free, else a surface of its own, else
+// (out of GDI memory) `target` itself, drawn directly rather than not at all.
 class BackBuffer {
 public:
-    BackBuffer(HDC target, int width, int height);
+    BackBuffer(SharedBuffer* shared, HDC target, int width, int height);
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
 

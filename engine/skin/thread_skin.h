@@ -6,8 +6,6 @@
 
 #include <memory>
 
-#include "engine/attach_result.h"
-#include "engine/core/theme.h"
 #include "engine/skin/back_buffer.h"
 #include "engine/skin/resources.h"
 #include "engine/skin/window_table.h"
@@ -34,11 +32,13 @@ struct ThreadSkin {
 // Called once from DllMain: the TLS slot that finds a thread's skin.
 bool initialize_thread_skins(HMODULE engine_module);
 
+// The engine's own module, for the hook.
+HMODULE engine_module();
+
 ThreadSkin* current_thread_skin();
 
-// Puts `theme` in force on the calling thread: replaces the previous one,
-// skins the thread's existing windows and hooks the creation of new ones.
-AttachResult attach_to_current_thread(const Theme& theme);
+// Makes `skin` the calling thread's; false when the slot can't be set.
+bool set_thread_skin(ThreadSkin* skin);
 
 // A skinned window is gone; the skin ends with the thread's last one.
 void forget_window(ThreadSkin* skin);

@@ -12,12 +12,12 @@ namespace {
 
 // Paints through a back buffer so the screen sees one finished picture.
 template <typename Paint>
-void paint_buffered(HWND window, bool keep_children, Paint paint) {
+void paint_buffered(HWND window, SkinnedWindow& self, bool keep_children, Paint paint) {
     const win32::PaintDc dc(window);
     if (!dc) return;
     RECT client;
     GetClientRect(window, &client);
-    const BackBuffer buffer(dc.get(), client.right, client.bottom);
+    const BackBuffer buffer(&self.skin->buffer, dc.get(), client.right, client.bottom);
     paint(buffer.dc());
     if (!buffer.off_screen()) return;
     if (keep_children) exclude_opaque_children(window, dc.get());
@@ -28,14 +28,14 @@ void paint_buffered(HWND window, bool keep_children, Paint paint) {
 // painter covers everything), WM_PAINT through a back buffer, WM_PRINTCLIENT
 // straight into the DC it brings. False for any other message.
 template <typename Paint>
-bool paint_message(HWND window, UINT message, WPARAM wparam, bool keep_children, Paint paint,
-                   LRESULT& result) {
+bool paint_message(HWND window, SkinnedWindow& self, UINT message, WPARAM wparam, bool keep_children,
+                   Paint paint, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
         result = 1;
         return true;
     case WM_PAINT:
-        paint_buffered(window, keep_children, paint);
+        paint_buffered(window, self, keep_children, paint);
         result = 0;
         return true;
     case WM_PRINTCLIENT:
@@ -102,24 +102,16 @@ bool push_button(HWND window) {
 
 }  // namespace
 
-LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
+LRESULT frame_window_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
     const bool dialog = self.kind == WindowKind::kDialog;
     const Role background = dialog ? Role::kDialog : Role::kWindow;
     LRESULT result;
-    const bool top_level = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0;
-    // Moved to a monitor of another DPI: drawn at it from now on, whatever
-    // the system says of the window (Windows 8.1 says nothing).
-    if (message == WM_DPICHANGED && top_level) self.dpi = LOWORD(wparam);
-    if (top_level && caption_message(window, message, wparam, lparam, self.resources(), self.caption,
-                                     drawing_dpi(window), result)) {
-        return result;
-    }
-    if (answer_colour(message, wparam, lparam, self.resources(), background,
+    if (answer_colour(message, wparam, lparam, resources(self), background,
                       dialog ? Role::kDialogText : Role::kLabelText, result)) {
         return result;
     }
     if (message == WM_ERASEBKGND) {
-        erase_background(window, reinterpret_cast<HDC>(wparam), self.resources().color(background));
+        erase_background(window, reinterpret_cast<HDC>(wparam), resources(self).color(background));
         return 1;
     }
     if (message == WM_PRINTCLIENT) {
@@ -128,7 +120,7 @@ LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, S
         // printed separately, so their places are filled too.
         RECT client;
         GetClientRect(window, &client);
-        fill(reinterpret_cast<HDC>(wparam), client, self.resources().color(background));
+        fill(reinterpret_cast<HDC>(wparam), client, resources(self).color(background));
     }
     return pass_on(window, message, wparam, lparam);
 }
@@ -137,8 +129,8 @@ LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, 
     // A style change may have turned it into another kind of button.
     if (!push_button(window)) return pass_on(window, message, wparam, lparam);
     LRESULT result;
-    const auto paint = [&](HDC dc) { paint_button(window, dc, self.resources(), self.hot, drawing_dpi(window)); };
-    if (paint_message(window, message, wparam, false, paint, result)) return result;
+    const auto paint = [&](HDC dc) { paint_button(window, dc, resources(self), self.hot, drawing_dpi(window)); };
+    if (paint_message(window, self, message, wparam, false, paint, result)) return result;
     switch (message) {
     case WM_MOUSEMOVE: {
         result = quietly(window, message, wparam, lparam);
@@ -182,8 +174,8 @@ LRESULT button_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, 
 
 LRESULT label_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
     LRESULT result;
-    const auto paint = [&](HDC dc) { paint_label(window, dc, self.resources()); };
-    if (paint_message(window, message, wparam, false, paint, result)) return result;
+    const auto paint = [&](HDC dc) { paint_label(window, dc, resources(self)); };
+    if (paint_message(window, self, message, wparam, false, paint, result)) return result;
     // What changes how a label looks: repainted over the native drawing.
     if (message == WM_SETTEXT || message == WM_ENABLE || message == WM_SETFONT || message == WM_UPDATEUISTATE)
         return then_repaint(window, quietly(window, message, wparam, lparam));
@@ -192,13 +184,13 @@ LRESULT label_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, S
 
 LRESULT tab_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
     LRESULT result;
-    if (answer_colour(message, wparam, lparam, self.resources(), Role::kTabBody, Role::kLabelText,
+    if (answer_colour(message, wparam, lparam, resources(self), Role::kTabBody, Role::kLabelText,
                       result)) {
         return result;
     }
     // Its children are left out of the blit: they paint themselves.
-    const auto paint = [&](HDC dc) { paint_tab(window, dc, self.resources(), self.hot_item, drawing_dpi(window)); };
-    if (paint_message(window, message, wparam, true, paint, result)) return result;
+    const auto paint = [&](HDC dc) { paint_tab(window, dc, resources(self), self.hot_item, drawing_dpi(window)); };
+    if (paint_message(window, self, message, wparam, true, paint, result)) return result;
     switch (message) {
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE: {
@@ -229,7 +221,7 @@ void colour_tree(HWND window, const SkinResources& skin) {
 
 LRESULT tree_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, SkinnedWindow& self) {
     const LRESULT result = pass_on(window, message, wparam, lparam);
-    if (message == WM_CREATE && result == 0) colour_tree(window, self.resources());
+    if (message == WM_CREATE && result == 0) colour_tree(window, resources(self));
     return result;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "engine/skin/skinned_window.h"
+#include "engine/skin/window_state.h"
 
 namespace engine {
 

@@ -10,7 +10,7 @@
 
 namespace engine {
 
-struct SkinnedWindow;  // engine/skin/skinned_window.h
+struct SkinnedWindow;  // engine/skin/window_state.h
 
 class WindowTable {
 public:

@@ -88,6 +88,7 @@ void count_gdi_calls(HMODULE module) {
 }
 
 LRESULT CALLBACK frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (frame_messages) frame_messages->push_back({message, lparam, (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0});
     // The sample is laid out for its DPI by whoever moves it.
     if (message == WM_DPICHANGED) return 0;
     return DefWindowProcA(window, message, wparam, lparam);
@@ -119,6 +120,8 @@ const char* frame_class() {
 }
 
 }  // namespace
+
+thread_local std::vector<Reached>* frame_messages = nullptr;
 
 HMODULE engine_module() {
     static HMODULE module = [] {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "engine/core/theme.h"
 #include "engine/skinh_el.h"
@@ -40,6 +41,16 @@ struct Sample {
     HWND frame, label, button, tab, tab_label, tab_button;
 };
 Sample create_sample(int x = 40, int y = 40, int dpi = win32::kBaseDpi);
+
+// The sample frame's own procedure hands every message to DefWindowProc; it
+// notes each one here, while this points somewhere, with whether the frame
+// was marked visible then.
+struct Reached {
+    UINT message;
+    LPARAM lparam;
+    bool visible;
+};
+extern thread_local std::vector<Reached>* frame_messages;
 
 // The window and all its descendants in the GUI font made for `dpi` (left as
 // they are at the screen's DPI).

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/tests/embedded_themes.h"
 #include "engine/tests/engine_host.h"
@@ -76,6 +78,9 @@ TEST(Engine, CaptionTakesTheThemeAndItsButtonsStillWork) {
         GetWindowRect(s.frame, &window);
         middle = POINT{(window.left + window.right) / 2, close.y};
         EXPECT_EQ(SendMessageA(s.frame, WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTCAPTION);
+        // The fixed border sizes nothing, on either side or at the bottom.
+        for (const POINT edge : {POINT{window.left, middle.y + 40}, POINT{middle.x, window.bottom - 1}})
+            EXPECT_EQ(SendMessageA(s.frame, WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTBORDER);
 
         click_caption_button(s.frame, minimize);
         EXPECT_TRUE(IsIconic(s.frame));
@@ -87,6 +92,91 @@ TEST(Engine, CaptionTakesTheThemeAndItsButtonsStillWork) {
         if (IsWindow(s.frame)) DestroyWindow(s.frame);
     });
 }
+
+// The caption band as the window DC shows it.
+std::vector<COLORREF> band_pixels(HWND frame) {
+    RECT window;
+    GetWindowRect(frame, &window);
+    POINT top{0, 0};
+    ClientToScreen(frame, &top);
+    const win32::WindowDc dc(frame);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < top.y - window.top; ++y)
+        for (int x = 0; x < window.right - window.left; x += 2) pixels.push_back(GetPixel(dc.get(), x, y));
+    return pixels;
+}
+
+// What DefWindowProc (behind the sample frame's own procedure) gets of a
+// message that it could answer by drawing the system's caption.
+enum class Reaches { kNothing, kHidden, kWithMinusOne };
+
+struct FrameMessage {
+    const char* name;
+    UINT message;
+    WPARAM wparam;
+    LPARAM (*lparam)(HWND frame);
+    Reaches reaches;
+};
+
+LPARAM none(HWND) { return 0; }
+template <LRESULT hit>
+LPARAM on(HWND frame) {
+    POINT point{};
+    find_hit(frame, hit, point);
+    return MAKELPARAM(point.x, point.y);
+}
+
+class FrameMessages : public ::testing::TestWithParam<FrameMessage> {};
+
+TEST_P(FrameMessages, NeverLetDefWindowProcDrawTheCaption) {
+    const FrameMessage& row = GetParam();
+    on_fresh_thread([&] {
+        const Sample s = create_sample();
+        ASSERT_EQ(attach_and_pump(5), engine::kAttached);
+        if (row.message == WM_NCMOUSELEAVE) SendMessageA(s.frame, WM_NCMOUSEMOVE, HTCLOSE, on<HTCLOSE>(s.frame));
+        std::vector<Reached> reached;
+        frame_messages = &reached;
+        // The system menu's loop ends at once.
+        if (row.message == 0x313) PostMessageA(s.frame, WM_CANCELMODE, 0, 0);
+        // WM_SETCURSOR names the window the mouse is over.
+        const WPARAM wparam = row.message == WM_SETCURSOR ? reinterpret_cast<WPARAM>(s.frame) : row.wparam;
+        SendMessageA(s.frame, row.message, wparam, row.lparam(s.frame));
+        frame_messages = nullptr;
+        // The band shows what the engine draws for the state it is in now.
+        const std::vector<COLORREF> shown = band_pixels(s.frame);
+        RedrawWindow(s.frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(shown, band_pixels(s.frame));
+        std::erase_if(reached, [&](const Reached& r) { return r.message != row.message; });
+        ASSERT_EQ(reached.size(), row.reaches == Reaches::kNothing ? 0u : 1u);
+        if (row.reaches == Reaches::kHidden) {
+            EXPECT_FALSE(reached[0].visible);
+        } else if (row.reaches == Reaches::kWithMinusOne) {
+            EXPECT_EQ(reached[0].lparam, -1);
+        }
+        EXPECT_TRUE(IsWindowVisible(s.frame));
+        DestroyWindow(s.frame);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FrameMessages,
+    ::testing::Values(
+        FrameMessage{"ncpaint", WM_NCPAINT, 1, none, Reaches::kNothing},
+        FrameMessage{"activate", WM_NCACTIVATE, TRUE, none, Reaches::kWithMinusOne},
+        FrameMessage{"deactivate", WM_NCACTIVATE, FALSE, none, Reaches::kWithMinusOne},
+        FrameMessage{"frame_0xAE", 0xAE, 0, none, Reaches::kNothing},
+        FrameMessage{"frame_0xAF", 0xAF, 0, none, Reaches::kNothing},
+        FrameMessage{"settext", WM_SETTEXT, 0, [](HWND) { return reinterpret_cast<LPARAM>("标题"); }, Reaches::kHidden},
+        FrameMessage{"seticon", WM_SETICON, ICON_SMALL,
+                     [](HWND) { return reinterpret_cast<LPARAM>(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))); },
+                     Reaches::kHidden},
+        FrameMessage{"setcursor_caption", WM_SETCURSOR, 0, [](HWND) { return MAKELPARAM(HTCAPTION, WM_MOUSEMOVE); },
+                     Reaches::kHidden},
+        FrameMessage{"system_menu_0x313", 0x313, 0, on<HTCAPTION>, Reaches::kHidden},
+        FrameMessage{"hover_close", WM_NCMOUSEMOVE, HTCLOSE, on<HTCLOSE>, Reaches::kNothing},
+        FrameMessage{"hover_minimize", WM_NCMOUSEMOVE, HTMINBUTTON, on<HTMINBUTTON>, Reaches::kNothing},
+        FrameMessage{"leave", WM_NCMOUSELEAVE, 0, none, Reaches::kNothing}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ButtonState {
     const char* name;

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "app/tests/driver/tool.h"
+#include "engine/skin/frame/frame_metrics.h"
 #include "tests/support/remote_memory.h"
 #include "win32/gdi.h"
 #include "tests/support/window_text.h"
@@ -121,15 +122,13 @@ TEST_F(Layout, TabControlHasTheCataloguePagesWithTheFirstSelected) {
     EXPECT_LT(first.left, second.left) << "in page order";
     EXPECT_LT(first.bottom, 40) << "along the top edge";
 
-    // What the platform decides, for the record: frame, title bar, tab strip.
+    // For the record: the client area the engine's frame leaves, and what
+    // the platform decides, the tab strip.
     RECT client;
     GetClientRect(tool->window, &client);
-    std::printf("platform metrics: client area %ldx%ld of the 811x472 window; "
-                "title bar %d, fixed frame %dx%d; tab strip %ld high (tabs %ldx%ld, %ldx%ld)\n",
-                client.right, client.bottom, GetSystemMetrics(SM_CYCAPTION),
-                GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME), first.bottom,
-                first.right - first.left, first.bottom - first.top, second.right - second.left,
-                second.bottom - second.top);
+    std::printf("metrics: client area %ldx%ld of the 811x472 window; tab strip %ld high (tabs %ldx%ld, %ldx%ld)\n",
+                client.right, client.bottom, first.bottom, first.right - first.left, first.bottom - first.top,
+                second.right - second.left, second.bottom - second.top);
     EXPECT_FALSE(driver::style(tab) & (TCS_MULTILINE | TCS_VERTICAL | TCS_BOTTOM));
 }
 
@@ -143,7 +142,19 @@ void expect_layout_at(const driver::Tool& tool, int dpi) {
     GetWindowRect(tool.window, &rect);
     EXPECT_EQ(rect.right - rect.left, scaled(811, dpi));
     EXPECT_EQ(rect.bottom - rect.top, scaled(472, dpi));
+    // The client area is what the theme's frame (every theme's: engine/core/
+    // theme.h) leaves of the window, whatever the system's metrics; every
+    // control lies inside it.
+    RECT client;
+    GetClientRect(tool.window, &client);
+    MapWindowPoints(tool.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const RECT expected_client = engine::client_inside(engine::frame_metrics(engine::Theme{}, dpi), rect);
+    EXPECT_TRUE(EqualRect(&client, &expected_client)) << client.right - client.left << "x" << client.bottom - client.top;
     for (const ui::ControlRecord& record : ui::kControls) {
+        RECT on_screen, inside;
+        GetWindowRect(control(tool, record.id), &on_screen);
+        IntersectRect(&inside, &on_screen, &client);
+        EXPECT_TRUE(EqualRect(&inside, &on_screen)) << gbk_to_utf8(record.name) << " reaches out of the client area";
         const RECT r = driver::rect_in_parent(control(tool, record.id));
         const LONG edges[] = {r.left, r.top, r.right, r.bottom};
         const int expected[] = {scaled(record.left, dpi), scaled(record.top, dpi),

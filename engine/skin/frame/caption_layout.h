@@ -4,6 +4,14 @@
 
 namespace engine {
 
+// What the mouse does to the caption buttons.
+struct CaptionState {
+    bool active = true;
+    LRESULT hot = HTNOWHERE;      // caption button under the mouse
+    LRESULT pressed = HTNOWHERE;  // caption button held down (mouse captured)
+    bool pressed_inside = false;
+};
+
 // Everything in window coordinates (origin at the window's top-left corner),
 // in pixels at the window's DPI.
 // A button the window's style leaves out has an empty rectangle.
@@ -11,8 +19,12 @@ struct CaptionLayout {
     RECT window, client, band, icon, title, close, maximize, minimize;
 };
 
-// False when the caption is not ours to draw: a window manager's decoration,
-// a menu bar or scroll bars in the non-client area, or a minimised window.
+// False when the frame is not ours to size and draw: no caption, a menu bar
+// or scroll bars in the non-client area, or a minimised window.
+bool frame_is_ours(HWND window);
+
+// False where frame_is_ours is, or the caption band is too thin to draw in
+// (a window manager's decoration has taken it).
 bool caption_layout(HWND window, int dpi, CaptionLayout& layout);
 
 // HTCLOSE, HTMAXBUTTON or HTMINBUTTON for a point on that button, else HTNOWHERE.

@@ -1,4 +1,4 @@
-#include "engine/skin/caption_layout.h"
+#include "engine/skin/frame/caption_layout.h"
 
 #include "win32/dpi.h"
 
@@ -9,20 +9,15 @@ constexpr int kMinimumBand = 12;  // at 96 DPI; below this there is no caption o
 
 bool inside(const RECT& rect, POINT point) { return PtInRect(&rect, point) != FALSE; }
 
-bool ours_to_draw(HWND window, LONG style) {
-    return (style & WS_CAPTION) == WS_CAPTION && (style & (WS_VSCROLL | WS_HSCROLL)) == 0 &&
-           GetMenu(window) == nullptr && !IsIconic(window);
-}
-
 // The buttons from the right: close, then maximise and minimise where the
 // style has them; the title ends where they begin.
 void place_buttons(LONG style, int dpi, CaptionLayout& layout) {
     const auto px = [dpi](int length) { return win32::scale(length, dpi); };
     const int height = layout.band.bottom - layout.band.top;
-    const int size = height - px(4);
+    const int size = height - px(6);
     const int width = size + size / 2;
-    RECT next{layout.band.right - px(2) - width, layout.band.top + px(2), layout.band.right - px(2),
-              layout.band.bottom - px(2)};
+    RECT next{layout.band.right - px(4) - width, layout.band.top + px(3), layout.band.right - px(4),
+              layout.band.bottom - px(3)};
     const auto take = [&](bool present, RECT& slot) {
         slot = RECT{};
         if (!present) return;
@@ -42,9 +37,15 @@ void place_buttons(LONG style, int dpi, CaptionLayout& layout) {
 
 }  // namespace
 
-bool caption_layout(HWND window, int dpi, CaptionLayout& layout) {
+bool frame_is_ours(HWND window) {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    if (!ours_to_draw(window, style)) return false;
+    return (style & WS_CAPTION) == WS_CAPTION && (style & (WS_VSCROLL | WS_HSCROLL)) == 0 &&
+           GetMenu(window) == nullptr && !IsIconic(window);
+}
+
+bool caption_layout(HWND window, int dpi, CaptionLayout& layout) {
+    if (!frame_is_ours(window)) return false;
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
     RECT screen;
     GetWindowRect(window, &screen);
     RECT client;

@@ -1,9 +1,7 @@
-#include "engine/skin/caption_paint.h"
+#include "engine/skin/frame/caption_paint.h"
 
 #include <commctrl.h>
 
-#include "engine/skin/back_buffer.h"
-#include "engine/skin/caption_layout.h"
 #include "engine/skin/window_text.h"
 #include "win32/dpi.h"
 #include "win32/window.h"
@@ -80,7 +78,8 @@ void draw_icon_and_title(HWND window, HDC target, const CaptionLayout& layout, c
 
 }  // namespace
 
-void paint_caption(HWND window, const SkinResources& skin, const CaptionState& state, int dpi) {
+void paint_caption(HWND window, const SkinResources& skin, const CaptionState& state, int dpi,
+                   SharedBuffer* shared) {
     CaptionLayout layout;
     if (!caption_layout(window, dpi, layout)) return;
     const win32::WindowDc window_dc(window);
@@ -93,7 +92,7 @@ void paint_caption(HWND window, const SkinResources& skin, const CaptionState& s
     // The band goes through a buffer (the thread's shared one when it is
     // free); the thin frame edges are drawn directly.
     const int width = layout.window.right, height = layout.band.bottom;
-    const BackBuffer buffer(dc, width, height);
+    const BackBuffer buffer(shared, dc, width, height);
     HDC target = buffer.dc();
     const RECT top{0, 0, width, height};
     fill(target, top, face);
