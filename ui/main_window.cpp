@@ -237,8 +237,22 @@ HWND create_main_window(EventSink sink) {
             return nullptr;
         }
     }
+    // The focus rectangle and the accelerators stay hidden until the keyboard
+    // is used, unless the user asked Windows to show them always.
+    SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     loaded.complete = true;
     return window;
+}
+
+bool take_window_key(const MSG& message) {
+    if (!loaded.complete || message.message != WM_KEYDOWN) return false;
+    if (message.hwnd != loaded.window && !IsChild(loaded.window, message.hwnd)) return false;
+    const int step = page_step(message);
+    if (message.wParam == VK_TAB || step != 0)
+        SendMessageA(loaded.window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (step == 0) return false;
+    turn_page(tab_control(), step, loaded.controls);
+    return true;
 }
 
 HWND loaded_window(std::uint32_t window_id) {
