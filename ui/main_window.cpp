@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/accessible_texts.h"
+#include "ui/control_accessible.h"
 #include "ui/resource.h"
 #include "ui/tab_pages.h"
 #include "ui/transparent_label.h"
@@ -173,6 +175,7 @@ bool create_control(std::size_t index, HFONT font, int dpi) {
     if (control == nullptr) return false;
     loaded.controls[index] = control;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (accessible_texts(record).role != 0 && !make_accessible(control, record)) return false;
     if (record.kind == Kind::kTransparentLabel) return make_transparent_label(control);
     if (record.kind == Kind::kTab) {
         for (int page = 0; page < packs::kPageCount; ++page) {

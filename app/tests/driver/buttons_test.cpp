@@ -53,6 +53,7 @@ TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
 
     driver::Tool tool = driver::start_tool();
     driver::set_game_directory(tool, game.path());
+    EXPECT_EQ(driver::spoken(control(tool, ui::kPathFieldId)).value, game.path()) << "read as the path field's value";
     for (int page : {1, 2}) {
         driver::select_page(tool, page);
         for (std::size_t i = 0; i < ui::kControls.size(); ++i) {

@@ -19,6 +19,7 @@
 #include "tests/support/box_watcher.h"
 #include "tests/support/deadline.h"
 #include "tests/support/temp_directory.h"
+#include "tests/support/window_search.h"
 #include "tests/support/window_text.h"
 #include "ui/control_table.h"
 
@@ -154,6 +155,8 @@ TEST(Pages, PageKeysFromEachPageShowTheNextOrPreviousAndFocusItsFirstButton) {
     const auto box = test_support::wait_for_message_box(tool.process.id(), driver::kTimeoutMs);
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, packs::apply_message());
+    // What a screen reader reads of the box: its static's name (its value is empty, on Windows too).
+    EXPECT_EQ(driver::spoken(test_support::find_child(box->box, test_support::kMessageTextId)).name, box->text);
     EXPECT_TRUE(test_support::close_message_box(*box));
     const packs::CatalogueEntry& pack = packs::catalogue_entry(apply.binding.entry);
     const std::string archive = game.path() + std::string(packs::kPackFolderSuffix) + std::string(pack.pack_file_name);
