@@ -131,7 +131,7 @@ Spoken spoken(HWND window, LONG object_id) {
     // The calls go to the program through COM: this thread joins an apartment once.
     static const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IAccessible* object = nullptr;
-    Spoken said{AccessibleObjectFromWindow(window, static_cast<DWORD>(object_id), IID_IAccessible,
+    Spoken said{AccessibleObjectFromWindow(window, static_cast<DWORD>(object_id), __uuidof(IAccessible),
                                            reinterpret_cast<void**>(&object)), {}, {}, {}, 0};
     if (FAILED(apartment) || FAILED(said.found) || object == nullptr) return said;
     VARIANT self{};
