@@ -240,8 +240,9 @@ HWND create_main_window(EventSink sink) {
             return nullptr;
         }
     }
-    // The focus rectangle and the accelerators stay hidden until the keyboard
-    // is used, unless the user asked Windows to show them always.
+    // As a dialog starts: the focus rectangle and the accelerators hidden after
+    // a mouse (until a key is used), shown after a key or where Windows is set
+    // to show them always.
     SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     loaded.complete = true;
     return window;
