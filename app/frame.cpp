@@ -19,6 +19,8 @@ constexpr char kWindowNotCreated[] = "载入启动窗口失败";
 void run_message_loop(HWND window) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The page keys first: the dialog interface would take Ctrl+Tab for Tab.
+        if (ui::take_window_key(message)) continue;
         // Esc and Tab as in a dialog: Esc closes, Tab walks the visible buttons.
         if (IsWindow(window) && IsDialogMessageA(window, &message)) continue;
         TranslateMessage(&message);

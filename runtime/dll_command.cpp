@@ -21,8 +21,9 @@ std::vector<win32::UniqueModule>& loaded_modules() {
     return modules;
 }
 
-// The system DLLs the program declares commands of, without their extension.
-constexpr std::string_view kSystemDlls[] = {"kernel32"};
+// The system DLLs the program declares commands of, and those its screen
+// reader support looks up (ui/control_accessible.cpp), without their extension.
+constexpr std::string_view kSystemDlls[] = {"kernel32", "oleacc", "oleaut32"};
 
 bool is_system_dll(std::string_view name) {
     constexpr std::string_view kExtension = ".dll";

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/accessible_texts.h"
+#include "ui/control_accessible.h"
 #include "ui/resource.h"
 #include "ui/tab_pages.h"
 #include "ui/transparent_label.h"
@@ -173,6 +175,7 @@ bool create_control(std::size_t index, HFONT font, int dpi) {
     if (control == nullptr) return false;
     loaded.controls[index] = control;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (accessible_texts(record).role != 0 && !make_accessible(control, record)) return false;
     if (record.kind == Kind::kTransparentLabel) return make_transparent_label(control);
     if (record.kind == Kind::kTab) {
         for (int page = 0; page < packs::kPageCount; ++page) {
@@ -237,8 +240,23 @@ HWND create_main_window(EventSink sink) {
             return nullptr;
         }
     }
+    // As a dialog starts: the focus rectangle and the accelerators hidden after
+    // a mouse (until a key is used), shown after a key or where Windows is set
+    // to show them always.
+    SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     loaded.complete = true;
     return window;
+}
+
+bool take_window_key(const MSG& message) {
+    if (!loaded.complete || message.message != WM_KEYDOWN) return false;
+    if (message.hwnd != loaded.window && !IsChild(loaded.window, message.hwnd)) return false;
+    const int step = page_step(message);
+    if (message.wParam == VK_TAB || step != 0)
+        SendMessageA(loaded.window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (step == 0) return false;
+    turn_page(tab_control(), step, loaded.controls);
+    return true;
 }
 
 HWND loaded_window(std::uint32_t window_id) {

@@ -24,6 +24,11 @@ using EventSink = void (*)(std::uint32_t window_id, const ControlRecord* record,
 // window posts the quit message with code 0.
 HWND create_main_window(EventSink sink);
 
+// A key of the message loop, before the dialog keyboard interface sees it:
+// the page keys turn the page (true: handled), and the first key that moves
+// the focus shows the focus rectangle, as in a dialog.
+bool take_window_key(const MSG& message);
+
 // The window with that id while it is loaded, else null.
 HWND loaded_window(std::uint32_t window_id);
 

@@ -20,4 +20,33 @@ void show_selected_page(HWND main_window, HWND tab, std::span<const HWND, kContr
     RedrawWindow(tab, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+int page_step(const MSG& message) {
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return 0;
+    switch (message.wParam) {
+    case VK_TAB:
+        return GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    case VK_NEXT:
+        return 1;
+    case VK_PRIOR:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+void turn_page(HWND tab, int step, std::span<const HWND, kControls.size()> controls) {
+    const int selected = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+    const int next = (selected + step + packs::kPageCount) % packs::kPageCount;
+    // Without TCS_BUTTONS this selects the tab just as a click does: with
+    // TCN_SELCHANGING and TCN_SELCHANGE, which show the page.
+    SendMessageA(tab, TCM_SETCURFOCUS, next, 0);
+    const int page = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)) + 1;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].kind == Kind::kButton && kControls[i].page == page) {
+            SetFocus(controls[i]);
+            return;
+        }
+    }
+}
+
 }  // namespace ui

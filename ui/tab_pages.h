@@ -14,4 +14,14 @@ namespace ui {
 // sits below it.
 void show_selected_page(HWND main_window, HWND tab, std::span<const HWND, kControls.size()> controls);
 
+// The page keys of any Windows tab page set: Ctrl+Tab and Ctrl+PgDn step to
+// the next page (1), Ctrl+Shift+Tab and Ctrl+PgUp to the previous one (-1);
+// 0 for every other message. Read from the keyboard's state, as the key came.
+int page_step(const MSG& message);
+
+// Selects the page `step` away from the selected one, wrapping, as a click on
+// its tab does (the tab control raises its own notifications), and puts the
+// focus on the first button of the page shown, in the table's order.
+void turn_page(HWND tab, int step, std::span<const HWND, kControls.size()> controls);
+
 }  // namespace ui

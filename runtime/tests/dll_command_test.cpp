@@ -56,6 +56,8 @@ TEST(DllCommand, AsksTheLoaderForOneFullPathOnly) {
         {"kernel32.dll", system_folder + "\\kernel32.dll"},
         {"kernel32", system_folder + "\\kernel32"},
         {"KERNEL32.DLL", system_folder + "\\KERNEL32.DLL"},
+        {"oleacc.dll", system_folder + "\\oleacc.dll"},  // the screen reader support's, never one beside us
+        {"oleaut32.dll", system_folder + "\\oleaut32.dll"},
         {"SkinH_EL.dll", run_folder + "\\SkinH_EL.dll"},
         {"kernel32x.dll", run_folder + "\\kernel32x.dll"},
         {"D:\\engines\\SkinH_EL.dll", "D:\\engines\\SkinH_EL.dll"},

@@ -44,18 +44,6 @@ bool while_program_held(HWND window, Queue queue) {
     return held;
 }
 
-// A key pressed and released on the keyboard: it goes to the foreground
-// thread and reaches whichever window has the focus when it is fetched.
-void type_key(WORD key) {
-    INPUT keys[2]{};
-    for (INPUT& input : keys) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-    }
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
 TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
     test_support::TempDirectory game;
     ASSERT_TRUE(game.make_directory("Game"));
@@ -65,6 +53,7 @@ TEST(Buttons, EveryRowAppliesAndRestoresItsOwnPack) {
 
     driver::Tool tool = driver::start_tool();
     driver::set_game_directory(tool, game.path());
+    EXPECT_EQ(driver::spoken(control(tool, ui::kPathFieldId)).value, game.path()) << "read as the path field's value";
     for (int page : {1, 2}) {
         driver::select_page(tool, page);
         for (std::size_t i = 0; i < ui::kControls.size(); ++i) {
@@ -139,7 +128,7 @@ TEST(Buttons, KeysTypedDuringAnOperationDoNotCloseItsBox) {
                                              [&] { return GetForegroundWindow() == tool.window; }));
         ASSERT_TRUE(while_program_held(tool.window, [&] {
             PostMessageA(control(tool, 0x16030001), BM_CLICK, 0, 0);  // 按钮1, entry 1
-            type_key(key);
+            driver::type_keys({key});
         }));
         auto box = test_support::wait_for_message_box(tool.process.id(), driver::kTimeoutMs);
         if (!box) {

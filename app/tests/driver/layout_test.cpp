@@ -4,12 +4,15 @@
 // from another process under Wine; the in-process window tests check those.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -108,6 +111,29 @@ TEST_F(Layout, EveryControlStandsWhereTheTableSaysWithItsKindAndCaption) {
             break;
         }
     }
+}
+
+// What a screen reader reads of each button and the path field, asked from
+// another process: the program's own objects, over WM_GETOBJECT. A row's
+// buttons name their pack with the row's catalogue label; no two names agree.
+TEST_F(Layout, ButtonsAndThePathFieldAreNamedForScreenReaders) {
+    std::set<std::string> names;
+    std::size_t asked = 0;
+    for (const ui::ControlRecord& record : ui::kControls) {
+        if (record.kind != ui::Kind::kButton && record.id != ui::kPathFieldId) continue;
+        SCOPED_TRACE(gbk_to_utf8(record.name));
+        const ui::Operation operation = record.binding.operation;
+        const bool apply = operation == ui::Operation::kApplyEntry, restore = operation == ui::Operation::kRestoreEntry;
+        const std::string label = apply || restore ? packs::kEntryRows[record.binding.entry - 1].label : "";
+        const driver::Spoken said = driver::spoken(control(*tool, record.id));
+        ASSERT_EQ(said.found, S_OK);
+        EXPECT_EQ(said.name, record.id == ui::kPathFieldId ? "游戏路径" : label.empty() ? record.text : record.text + (" " + label));
+        EXPECT_EQ(said.description, apply ? "把这个皮肤包装进游戏" : restore ? "把这个皮肤包从游戏里去掉" : "");
+        EXPECT_EQ(said.role, record.kind == ui::Kind::kButton ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT);
+        names.insert(said.name);
+        ++asked;
+    }
+    EXPECT_EQ(names.size(), asked);
 }
 
 TEST_F(Layout, TabControlHasTheCataloguePagesWithTheFirstSelected) {

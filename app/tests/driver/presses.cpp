@@ -1,5 +1,7 @@
 #include "app/tests/driver/presses.h"
 
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/box_watcher.h"
@@ -38,6 +40,15 @@ std::string press(const Tool& tool, std::uint32_t id) {
     EXPECT_TRUE(test_support::poll_until(kTimeoutMs,
                                          [&] { return IsWindowEnabled(tool.window) != FALSE; }));
     return box->text;
+}
+
+void type_keys(std::initializer_list<WORD> keys) {
+    INPUT inputs[8]{};
+    UINT count = 0;
+    for (WORD key : keys) inputs[count++].ki.wVk = key;
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) inputs[count++].ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0};
+    for (UINT i = 0; i < count; ++i) inputs[i].type = INPUT_KEYBOARD;
+    SendInput(count, inputs, sizeof(INPUT));
 }
 
 // The row's "修改" comes right before its "恢复".

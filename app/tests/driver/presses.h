@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -19,6 +20,10 @@ bool file_missing(const std::string& path);
 // Presses the button and returns the text of the box it brings up, after
 // checking that the box is task-modal and closing it.
 std::string press(const Tool& tool, std::uint32_t id);
+
+// Keys pressed in order and released in reverse, as on the keyboard: they go
+// to the foreground thread, to whichever window has the focus when fetched.
+void type_keys(std::initializer_list<WORD> keys);
 
 // The ids of an entry's "修改" and "恢复".
 std::pair<std::uint32_t, std::uint32_t> row_buttons(int entry);

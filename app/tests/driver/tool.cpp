@@ -1,6 +1,7 @@
 #include "app/tests/driver/tool.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <memory>
 #include <stdexcept>
@@ -110,6 +111,39 @@ void set_game_directory(const Tool& tool, std::string_view directory) {
     const std::wstring wide = test_support::code_page_to_wide(directory, test_support::kGbk);
     SendMessageW(control(tool, ui::kPathFieldId), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+namespace {
+
+// One text of the object (GBK), empty where it gives none.
+template <typename Ask>
+std::string spoken_text(Ask ask) {
+    BSTR text = nullptr;
+    const HRESULT asked = ask(&text);
+    std::string gbk = SUCCEEDED(asked) && text != nullptr ? test_support::wide_to_code_page(text, test_support::kGbk) : "";
+    SysFreeString(text);
+    return gbk;
+}
+
+}  // namespace
+
+Spoken spoken(HWND window, LONG object_id) {
+    // The calls go to the program through COM: this thread joins an apartment once.
+    static const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible* object = nullptr;
+    Spoken said{AccessibleObjectFromWindow(window, static_cast<DWORD>(object_id), __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&object)), {}, {}, {}, 0};
+    if (FAILED(apartment) || FAILED(said.found) || object == nullptr) return said;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    said.name = spoken_text([&](BSTR* text) { return object->get_accName(self, text); });
+    said.value = spoken_text([&](BSTR* text) { return object->get_accValue(self, text); });
+    said.description = spoken_text([&](BSTR* text) { return object->get_accDescription(self, text); });
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) said.role = role.lVal;
+    object->Release();
+    return said;
 }
 
 std::optional<DWORD> close_and_wait(Tool& tool) {

@@ -59,6 +59,16 @@ HWND focused_window(const Tool& tool);
 // Puts a game folder into the path field, as start-up would have.
 void set_game_directory(const Tool& tool, std::string_view directory);
 
+// What a screen reader reads of a window's accessible object (OBJID_CLIENT,
+// or OBJID_WINDOW), asked from this process: `found` is the result of
+// AccessibleObjectFromWindow, the texts are GBK, empty where not answered.
+struct Spoken {
+    HRESULT found;
+    std::string name, value, description;
+    long role;
+};
+Spoken spoken(HWND window, LONG object_id = OBJID_CLIENT);
+
 // Closes the main window and returns the exit code, or nothing at the deadline.
 std::optional<DWORD> close_and_wait(Tool& tool);
 
