@@ -13,5 +13,5 @@ build_runnable engine_bench skinh_el >/dev/null
 start_wine_session "$arch"
 
 for _ in $(seq "${1:-1}"); do
-    wine "$build/engine/engine_bench.exe" 2>/dev/null
+    wine "$built_engine_bench" 2>/dev/null
 done | figures "$arch"

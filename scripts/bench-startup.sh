@@ -14,6 +14,5 @@ build_runnable startup_bench skin_pack_tool skin_pack_tool_empty_packs
 start_wine_session "$arch"
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-wine "$build/app/tests/bench/startup_bench.exe" \
-    "$(windows_path "$build/app/skin_pack_tool.exe")" \
-    "$(windows_path "$build/app/tests/bench/skin_pack_tool_empty_packs.exe")" "${1:-5}" ${2:+"$2"} 2>/dev/null | figures "$arch"
+wine "$built_startup_bench" \
+    "$(windows_path "$built_program")" "$(windows_path "$built_empty_packs_program")" "${1:-5}" ${2:+"$2"} 2>/dev/null | figures "$arch"

@@ -13,11 +13,6 @@ build_dir() {
     esac
 }
 
-# The engine's file name, as its interface declares it.
-engine_file_name() {
-    sed -n 's/.*kEngineFileName\[\] = "\(.*\)";.*/\1/p' "$root/engine/skinh_el.h"
-}
-
 # Whether the kernel runs 32-bit x86 programs: some have IA-32 emulation off,
 # and then nothing 32-bit runs, the 32-bit Wine loader included. Asked of the
 # smallest such program (91 bytes: an ELF header, one segment, and exit(0)
@@ -88,7 +83,9 @@ setup_once() {
 
 # build_project_for ARCH [TARGET...]: installs what is missing, configures the
 # architecture's build folder and builds the given targets (everything when
-# none is given).
+# none is given). Sets the build's file locations (built_program,
+# built_stock_list, ...: see build_paths.sh in the build folder), which the
+# scripts take from there and nowhere else.
 build_project_for() {
     local arch=$1 dir
     shift
@@ -96,8 +93,13 @@ build_project_for() {
     setup_once
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
+    . "$dir/build_paths.sh"
     cmake --build "$dir" ${1:+--target "$@"}
 }
+
+# The private screen's size: large enough for the main window at 200 %
+# (1622 x 944).
+private_screen_size=2048x1536
 
 # start_private_display: an Xvfb screen of our own, whether or not the user
 # has a display; exports DISPLAY and leaves the server's pid in xvfb_pid.
@@ -106,8 +108,7 @@ start_private_display() {
     local number_file
     number_file=$(mktemp)
     exec 8>"$number_file"
-    # Large enough for the main window at 200 % (1622 x 944).
-    Xvfb -displayfd 8 -screen 0 2048x1536x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 8 -screen 0 "${private_screen_size}x24" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
     exec 8>&-
@@ -137,7 +138,7 @@ has_display() {
 # calling script exits. xvfb_pid is empty when the user's screen is used.
 start_wine_session() {
     export WINE_ARCH=${1:-i686}
-    export WINEPREFIX=${2:-$(build_dir "$WINE_ARCH")/wineprefix}
+    export WINEPREFIX=${2:-$(. "$(build_dir "$WINE_ARCH")/build_paths.sh" && echo "$built_test_prefix")}
     . "$root/scripts/wine-env.sh"
     if [ "${3:-}" != --user-display ] || ! has_display; then
         [ -n "${xvfb_pid:-}" ] || start_private_display

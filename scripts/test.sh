@@ -6,9 +6,10 @@
 # checked by the tests that need no Wine (label "native": its PE headers, the
 # engine's export, the embedded data); the whole suite then runs under Wine
 # for every architecture the host can execute: i686 where the 32-bit loader
-# runs, x86_64 always. With an architecture, only that one is built and run
-# (for quick work). PROJECT_NO_32BIT=1 treats the host as one that runs no
-# 32-bit code.
+# runs, x86_64 always, and then the README's other commands
+# (scripts/check-commands.sh). With an architecture, only that one is built
+# and run (for quick work). PROJECT_NO_32BIT=1 treats the host as one that
+# runs no 32-bit code.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
@@ -88,6 +89,19 @@ for arch in "${archs[@]}"; do
         summary+=("$arch: $built; $suite_line")
     fi
 done
+
+# The README's other commands, each in its smallest form: with the whole run
+# only, since they build and run what they need themselves.
+if [ -z "${1:-}" ]; then
+    commands=$(mktemp)
+    bash scripts/check-commands.sh | tee "$commands" || status=1
+    # Its last line: "commands: N passed, M failed, in S s".
+    read -r _ ran _ bad _ _ took _ <<<"$(tail -n 1 "$commands")"
+    rm -f "$commands"
+    [[ $ran =~ ^[0-9]+$ && $bad =~ ^[0-9]+$ ]] || { ran=0 bad=1 status=1 took=?; }
+    passed=$((passed + ran)) failed=$((failed + bad))
+    summary+=("the README's commands ($(runnable_arch)): $ran passed, $bad failed, in $took s")
+fi
 
 echo
 echo "test: summary"
