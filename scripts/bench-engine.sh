@@ -3,7 +3,8 @@
 # against a plain decode of the same theme, one window server round trip and
 # attach counted in them, and the main window's repaint themed against
 # unthemed. Runs are as noisy as the machine: compare lines of one run. Each
-# line names the build it ran (32-bit where the host runs 32-bit code).
+# line names the build it ran (32-bit where the host runs 32-bit code
+# natively, never through emulation).
 # Usage: bash scripts/bench-engine.sh [runs]   (builds what it needs first)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"

@@ -7,7 +7,7 @@
 #   the shipped program's size beyond its payload, and its engine's size,
 #   from build/app/skin_pack_tool.exe and build/engine/SkinH_EL.dll (the
 #   32-bit build, always, since that is what ships).
-# Runs the 32-bit build where the host runs 32-bit code, the 64-bit one
+# Runs the 32-bit build where the host runs 32-bit code natively, the 64-bit one
 # otherwise; every line names it.
 # Usage: bash scripts/bench-packs.sh   (after scripts/test.sh, or on its own)
 set -euo pipefail

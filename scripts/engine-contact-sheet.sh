@@ -3,7 +3,7 @@
 #   docs/engine-themes.png        all 33 (contact sheet)
 #   docs/engine-themes-150.png    all 33 on a screen of 150 % (144 DPI)
 #   docs/engine-theme5.png        theme 5, the default look, as it shows on screen
-# Uses the 32-bit build where the host runs 32-bit code, the 64-bit one
+# Uses the 32-bit build where the host runs 32-bit code natively, the 64-bit one
 # otherwise (the engine draws the same either way).
 # Usage: bash scripts/engine-contact-sheet.sh [FOLDER]   (FOLDER instead of docs/,
 #   for a trial; builds what it needs first)

@@ -10,17 +10,15 @@
 # the same choices, and screenshots go to build/run-shots/.
 #
 # It starts the 32-bit program, the one that ships, where this host runs 32-bit
-# code, and otherwise the 64-bit build of it (build/x86_64/), saying which.
+# code natively, and otherwise (emulated, or not at all) the 64-bit build of it
+# (build/x86_64/), saying which.
 # PROJECT_NO_32BIT=1 makes it choose as such a host would.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
 build_runnable skin_pack_tool startup_demo_driver
-if [ "$arch" = i686 ]; then
-    echo "run: the 32-bit program (${built_program#"$root/"})"
-else
-    echo "run: $(why_no_32bit): the 64-bit build of the program (${built_program#"$root/"})"
-fi
+# build_runnable has said why, where it is the 64-bit build.
+echo "run: the $arch program (${built_program#"$root/"})"
 
 # The user's screen when there is one, else one of our own for the driver and
 # the screenshots.

@@ -5,7 +5,7 @@
 # docs/main-window-page2.png; then the same on a screen of 150 % (144 DPI) as
 # docs/main-window-150-page1.png, ...-page2.png, with the group notice's box
 # as docs/message-box-150.png. Uses the 32-bit build where the host runs
-# 32-bit code, the 64-bit one otherwise.
+# 32-bit code natively, the 64-bit one otherwise.
 # Usage: bash scripts/screenshot.sh [FOLDER]   (FOLDER instead of docs/, for a trial)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
