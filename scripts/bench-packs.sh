@@ -7,7 +7,7 @@
 #   the shipped program's size beyond its payload, and its engine's size,
 #   from build/app/skin_pack_tool.exe and build/engine/SkinH_EL.dll (the
 #   32-bit build, always, since that is what ships).
-# Runs the 32-bit build where the host runs 32-bit code, the 64-bit one
+# Runs the 32-bit build where the host runs 32-bit code natively, the 64-bit one
 # otherwise; every line names it.
 # Usage: bash scripts/bench-packs.sh   (after scripts/test.sh, or on its own)
 set -euo pipefail
@@ -19,13 +19,13 @@ build_runnable runtime packs_bench_code >/dev/null
 seconds() { awk -v s="$1" -v e="$(date +%s%N)" 'BEGIN { printf "%.2f", (e - s) / 1e9 }'; }
 # Fresh archives make every step below do its whole work: the assembly
 # depends on them, the library and the executable on the assembly.
-rm -rf "$build/packs/archives"
+rm -rf "$built_archive_dir"
 
 {
     start=$(date +%s%N)
     cmake --build "$build" --target packs_data >/dev/null
     made=$(seconds "$start")
-    archives=("$build"/packs/archives/*.zip)
+    archives=("$built_archive_dir"/*.zip)
     echo "embed step, making the ${#archives[@]} stand-in archives ($(cat "${archives[@]}" | wc -c) bytes): $made s"
     start=$(date +%s%N)
     cmake --build "$build" --target packs_byte_sets >/dev/null
@@ -35,7 +35,7 @@ rm -rf "$build/packs/archives"
     echo "embed step, linking the executable:                              $(seconds "$start") s"
 
     start_wine_session "$arch"
-    wine "$build/packs/tests/bench/packs_bench.exe"
+    wine "$built_packs_bench"
 } | figures "$arch"
 
 build_project_for i686 shipped_sizes | grep -E '^(program|engine):' | figures i686

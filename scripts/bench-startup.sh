@@ -2,7 +2,7 @@
 # Start-up benchmark: the program with its 100 MB of packs against the same
 # program built with empty packs, under Wine on a private Xvfb. Prints medians
 # of interleaved runs and their ratios, each line naming the build it ran (the
-# 32-bit one where the host runs 32-bit code, the 64-bit one otherwise). Given
+# 32-bit one where the host runs 32-bit code natively, the 64-bit one otherwise). Given
 # a DPI (144 for 150 %), also the start to the main window on a screen of that
 # DPI against 96, in the same run.
 # Usage: bash scripts/bench-startup.sh [runs [dpi]]
@@ -14,6 +14,5 @@ build_runnable startup_bench skin_pack_tool skin_pack_tool_empty_packs
 start_wine_session "$arch"
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-wine "$build/app/tests/bench/startup_bench.exe" \
-    "$(windows_path "$build/app/skin_pack_tool.exe")" \
-    "$(windows_path "$build/app/tests/bench/skin_pack_tool_empty_packs.exe")" "${1:-5}" ${2:+"$2"} 2>/dev/null | figures "$arch"
+wine "$built_startup_bench" \
+    "$(windows_path "$built_program")" "$(windows_path "$built_empty_packs_program")" "${1:-5}" ${2:+"$2"} 2>/dev/null | figures "$arch"

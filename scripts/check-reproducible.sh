@@ -18,7 +18,6 @@ commit=$(git rev-parse HEAD)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 trees=("$work/one" "$work/second/tree")
-images=(app/skin_pack_tool.exe "engine/$(engine_file_name)")
 
 for tree in "${trees[@]}"; do
     mkdir -p "$tree"
@@ -27,6 +26,8 @@ for tree in "${trees[@]}"; do
     cmake -S "$tree" -B "$tree/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-i686.cmake" "$@" >/dev/null
     cmake --build "$tree/build" --target skin_pack_tool skinh_el >/dev/null
+    . "$tree/build/build_paths.sh"
+    images=("${built_program#"$tree/build/"}" "${built_engine#"$tree/build/"}")
 done
 
 # compare FIRST SECOND: the first differing offsets (at most 10), if any.

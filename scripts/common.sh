@@ -13,14 +13,9 @@ build_dir() {
     esac
 }
 
-# The engine's file name, as its interface declares it.
-engine_file_name() {
-    sed -n 's/.*kEngineFileName\[\] = "\(.*\)";.*/\1/p' "$root/engine/skinh_el.h"
-}
-
-# Whether the kernel runs 32-bit x86 programs: some have IA-32 emulation off,
-# and then nothing 32-bit runs, the 32-bit Wine loader included. Asked of the
-# smallest such program (91 bytes: an ELF header, one segment, and exit(0)
+# Whether 32-bit x86 programs run here: some kernels have IA-32 emulation off,
+# and then nothing 32-bit runs, the 32-bit Wine loader included, unless QEMU
+# runs it (below). Asked of the smallest such program (91 bytes: an ELF header, one segment, and exit(0)
 # through int 0x80), written into the build folder, where programs may run.
 kernel_runs_32bit() {
     local probe status=0
@@ -38,8 +33,29 @@ kernel_runs_32bit() {
     return "$status"
 }
 
-# Where set-up leaves why it could not install Wine's 32-bit part.
+# Where QEMU's user-mode emulation is registered for 32-bit x86 programs
+# (scripts/setup-qemu.sh). While it is, every 32-bit program runs emulated,
+# even where the kernel could run it: binfmt_misc comes before its own ELF
+# loader. "echo -1 >" the entry undoes the registration.
+i386_emulation_entry=/proc/sys/fs/binfmt_misc/qemu-i386
+emulation_registered() { [ "$(head -n 1 "$i386_emulation_entry" 2>/dev/null)" = enabled ]; }
+qemu_version() { qemu-i386 --version 2>/dev/null | sed -n '1s/.*version \([^ ]*\).*/\1/p'; }
+
+# Whether the kernel itself runs 32-bit programs. PROJECT_KERNEL_NO_32BIT=1
+# makes set-up take this for no, so that the emulated path can be tried on a
+# host that has no need of it.
+kernel_runs_32bit_natively() {
+    [ "${PROJECT_KERNEL_NO_32BIT:-0}" != 1 ] && ! emulation_registered && kernel_runs_32bit
+}
+
+# Where set-up leaves why it could not install Wine's 32-bit part, or set up
+# QEMU where the kernel runs no 32-bit code.
 wine32_failure_file="$root/build/wine32-not-installed.txt"
+qemu_failure_file="$root/build/qemu-not-set-up.txt"
+
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
 
 # Whether the 32-bit suite runs here: the kernel runs 32-bit code and the
 # 32-bit Wine loader starts. PROJECT_NO_32BIT=1 makes a host that can behave
@@ -53,7 +69,8 @@ why_no_32bit() {
     if [ "${PROJECT_NO_32BIT:-0}" = 1 ]; then
         echo "PROJECT_NO_32BIT=1 treats this host as one that runs no 32-bit code"
     elif ! kernel_runs_32bit; then
-        echo "this host runs no 32-bit code (its kernel does not start a 32-bit program)"
+        echo "this host runs no 32-bit code (its kernel does not start a 32-bit program)$(
+            [ ! -s "$qemu_failure_file" ] || echo ", and QEMU's emulation is not set up: $(cat "$qemu_failure_file")")"
     elif [ -s "$wine32_failure_file" ]; then
         echo "this host runs 32-bit code, but Wine's 32-bit part is missing: $(cat "$wine32_failure_file")"
     elif [ ! -e /usr/lib/wine/wine ]; then
@@ -64,17 +81,33 @@ why_no_32bit() {
     fi
 }
 
-# The architecture whose programs this host runs: the shipped 32-bit one where
-# it can, the 64-bit build otherwise.
-runnable_arch() {
-    if host_runs_32bit; then echo i686; else echo x86_64; fi
+# How the 32-bit suite runs here: native, emulated (QEMU) or none.
+how_32bit_runs() {
+    if ! host_runs_32bit; then echo none
+    elif emulation_registered; then echo emulated
+    else echo native; fi
 }
 
-# build_runnable [TARGET...]: the build this host can run (sets arch and
-# build), with the given targets built in it.
+# The architecture whose programs the run command, the benchmarks and the
+# picture scripts use: the shipped 32-bit one where the host runs it natively,
+# the 64-bit build otherwise; nothing is measured or shown through emulation.
+runnable_arch() {
+    if [ "$(how_32bit_runs)" = native ]; then echo i686; else echo x86_64; fi
+}
+
+# build_runnable [TARGET...]: the build runnable_arch names (sets arch and
+# build), with the given targets built in it; says why when it is the 64-bit
+# one.
 build_runnable() {
     arch=$(runnable_arch)
     build=$(build_dir "$arch")
+    if [ "$arch" = x86_64 ]; then
+        if [ "$(how_32bit_runs)" = emulated ]; then
+            echo "${0##*/}: 32-bit code runs here only emulated (QEMU): the 64-bit build" >&2
+        else
+            echo "${0##*/}: $(why_no_32bit): the 64-bit build" >&2
+        fi
+    fi
     build_project_for "$arch" "$@"
 }
 
@@ -88,16 +121,25 @@ setup_once() {
 
 # build_project_for ARCH [TARGET...]: installs what is missing, configures the
 # architecture's build folder and builds the given targets (everything when
-# none is given).
+# none is given); test_time_scale multiplies the tests' time limits (test.sh
+# raises it for a suite that runs emulated). Sets the build's file locations (built_program,
+# built_stock_list, ...: see build_paths.sh in the build folder), which the
+# scripts take from there and nowhere else.
 build_project_for() {
     local arch=$1 dir
     shift
     dir=$(build_dir "$arch")
     setup_once
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
+          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
+          -DPROJECT_TEST_TIME_SCALE="${test_time_scale:-1}" >/dev/null
+    . "$dir/build_paths.sh"
     cmake --build "$dir" ${1:+--target "$@"}
 }
+
+# The private screen's size: large enough for the main window at 200 %
+# (1622 x 944).
+private_screen_size=2048x1536
 
 # start_private_display: an Xvfb screen of our own, whether or not the user
 # has a display; exports DISPLAY and leaves the server's pid in xvfb_pid.
@@ -106,8 +148,7 @@ start_private_display() {
     local number_file
     number_file=$(mktemp)
     exec 8>"$number_file"
-    # Large enough for the main window at 200 % (1622 x 944).
-    Xvfb -displayfd 8 -screen 0 2048x1536x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 8 -screen 0 "${private_screen_size}x24" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
     exec 8>&-
@@ -137,7 +178,7 @@ has_display() {
 # calling script exits. xvfb_pid is empty when the user's screen is used.
 start_wine_session() {
     export WINE_ARCH=${1:-i686}
-    export WINEPREFIX=${2:-$(build_dir "$WINE_ARCH")/wineprefix}
+    export WINEPREFIX=${2:-$(. "$(build_dir "$WINE_ARCH")/build_paths.sh" && echo "$built_test_prefix")}
     . "$root/scripts/wine-env.sh"
     if [ "${3:-}" != --user-display ] || ! has_display; then
         [ -n "${xvfb_pid:-}" ] || start_private_display

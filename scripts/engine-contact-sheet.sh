@@ -3,13 +3,15 @@
 #   docs/engine-themes.png        all 33 (contact sheet)
 #   docs/engine-themes-150.png    all 33 on a screen of 150 % (144 DPI)
 #   docs/engine-theme5.png        theme 5, the default look, as it shows on screen
-# Uses the 32-bit build where the host runs 32-bit code, the 64-bit one
+# Uses the 32-bit build where the host runs 32-bit code natively, the 64-bit one
 # otherwise (the engine draws the same either way).
-# Usage: bash scripts/engine-contact-sheet.sh   (builds what it needs first)
+# Usage: bash scripts/engine-contact-sheet.sh [FOLDER]   (FOLDER instead of docs/,
+#   for a trial; builds what it needs first)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
 build_runnable engine_contact_sheet skinh_el
+out=${1:-docs}
 
 work=$(mktemp -d)
 start_wine_session "$arch"
@@ -18,16 +20,16 @@ trap 'set_screen_dpi 96; stop_wine_session; rm -rf "$work"' EXIT
 set_screen_dpi 96
 
 # The exe keeps the theme 5 window up for 6 s; the screenshot is taken meanwhile.
-wine "$build/engine/engine_contact_sheet.exe" "Z:$work/sheet.bmp" "Z:$work/theme5.bmp" 6 &
+wine "$built_contact_sheet" "Z:$work/sheet.bmp" "Z:$work/theme5.bmp" 6 &
 runner=$!
 for _ in $(seq 200); do [ -s "$work/theme5.bmp" ] && break; sleep 0.1; done
 sleep 1
-mkdir -p docs
-import -window root -crop 422x322+0+0 +repage docs/engine-theme5.png
+mkdir -p "$out"
+import -window root -crop 422x322+0+0 +repage "$out/engine-theme5.png"
 wait "$runner"
-convert "$work/sheet.bmp" -resize 50% docs/engine-themes.png
+convert "$work/sheet.bmp" -resize 50% "$out/engine-themes.png"
 
 set_screen_dpi 144
-wine "$build/engine/engine_contact_sheet.exe" "Z:$work/sheet-150.bmp"
-convert "$work/sheet-150.bmp" -resize 50% docs/engine-themes-150.png
-echo "saved docs/engine-themes.png, docs/engine-themes-150.png and docs/engine-theme5.png ($arch build)"
+wine "$built_contact_sheet" "Z:$work/sheet-150.bmp"
+convert "$work/sheet-150.bmp" -resize 50% "$out/engine-themes-150.png"
+echo "saved $out/engine-themes.png, $out/engine-themes-150.png and $out/engine-theme5.png ($arch build)"

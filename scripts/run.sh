@@ -10,17 +10,15 @@
 # the same choices, and screenshots go to build/run-shots/.
 #
 # It starts the 32-bit program, the one that ships, where this host runs 32-bit
-# code, and otherwise the 64-bit build of it (build/x86_64/), saying which.
+# code natively, and otherwise (emulated, or not at all) the 64-bit build of it
+# (build/x86_64/), saying which.
 # PROJECT_NO_32BIT=1 makes it choose as such a host would.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
 build_runnable skin_pack_tool startup_demo_driver
-if [ "$arch" = i686 ]; then
-    echo "run: the 32-bit program (build/app/skin_pack_tool.exe)"
-else
-    echo "run: $(why_no_32bit): the 64-bit build of the program (build/x86_64/app/skin_pack_tool.exe)"
-fi
+# build_runnable has said why, where it is the 64-bit build.
+echo "run: the $arch program (${built_program#"$root/"})"
 
 # The user's screen when there is one, else one of our own for the driver and
 # the screenshots.
@@ -30,7 +28,7 @@ start_wine_session "$arch" "$build/run-prefix" --user-display
 game=$WINEPREFIX/drive_c/英雄联盟
 mkdir -p "$game/TCLS" "$game/Game"
 [ -e "$game/TCLS/Client.exe" ] || printf 'MZ' >"$game/TCLS/Client.exe"
-[ -e "$game/Game/ClientZips.txt" ] || cp "$build/packs/generated/stock_manifest.txt" "$game/Game/ClientZips.txt"
+[ -e "$game/Game/ClientZips.txt" ] || cp "$built_stock_list" "$game/Game/ClientZips.txt"
 # Each architecture's prefix is of its own kind, so the program reads this key
 # directly (no WOW6432Node in a 32-bit prefix).
 wine reg add 'HKLM\Software\Tencent\LOL' /v InstallPath /t REG_SZ /d 'C:\英雄联盟' /f >/dev/null 2>&1
@@ -39,9 +37,9 @@ wine reg add 'HKLM\Software\Tencent\LOL' /v InstallPath /t REG_SZ /d 'C:\英雄�
 # stays out of the build tree; dropping the old one brings the current engine.
 app=$WINEPREFIX/drive_c/skin_pack_tool
 mkdir -p "$app"
-rm -f "$app/$(engine_file_name)"
-ln -f "$build/app/skin_pack_tool.exe" "$app/" 2>/dev/null || cp "$build/app/skin_pack_tool.exe" "$app/"
-program='C:\skin_pack_tool\skin_pack_tool.exe'
+rm -f "$app/${built_engine##*/}"
+ln -f "$built_program" "$app/" 2>/dev/null || cp "$built_program" "$app/"
+program="C:\\skin_pack_tool\\${built_program##*/}"
 
 if [ -z "$xvfb_pid" ]; then
     echo "In the folder dialog choose C:\\英雄联盟 (我的电脑 > C:), then press 修改 on any row."
@@ -52,7 +50,7 @@ fi
 
 shots=$root/build/run-shots
 mkdir -p "$shots"
-wine "$build/app/tests/startup/startup_demo_driver.exe" "$program" 'C:\英雄联盟' 2>/dev/null |
+wine "$built_demo_driver" "$program" 'C:\英雄联盟' 2>/dev/null |
     while IFS= read -r line; do
         line=${line%$'\r'}
         case $line in

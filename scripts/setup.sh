@@ -12,19 +12,16 @@ packages=(
     clang-14 libclang-rt-14-dev
 )
 
-# The 32-bit Wine is wanted, not needed, and only where the kernel runs 32-bit
-# code: elsewhere nothing could use it. While a mirror syncs its i386 lists it
-# may not install; the test command then runs the 64-bit suite and says why.
+# The 32-bit Wine is wanted, not needed, and only where 32-bit code runs,
+# natively or through QEMU (setup-qemu.sh, where the kernel runs none):
+# elsewhere nothing could use it. While a mirror syncs its i386 lists it may
+# not install; the test command then runs the 64-bit suite and says why.
 wine32=wine32:i386
-
-installed() {
-    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
-}
 
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
-want_wine32=
-if ! installed "$wine32" && kernel_runs_32bit; then want_wine32=1; fi
+want_wine32() { ! installed "$wine32" && kernel_runs_32bit; }
+want_wine32 && want_wine32=1 || want_wine32=
 
 # update_lists: apt-get update; what it could not download stays in
 # failed_lists. A list that fails (a mirror in mid-sync) is no reason to stop:
@@ -45,6 +42,14 @@ fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Where the kernel runs no 32-bit code, QEMU is registered first; then
+# wine32:i386 installs as on any host.
+if ! kernel_runs_32bit_natively && bash "$root/scripts/setup-qemu.sh" && [ -z "$want_wine32" ] && want_wine32; then
+    want_wine32=1
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    update_lists
 fi
 
 # install_wine32: true when it is installed; otherwise apt's own words are in
@@ -81,3 +86,9 @@ if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
     grep -q '^zh_CN.UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
     locale-gen >/dev/null
 fi
+
+case $(how_32bit_runs) in
+    native) echo "setup: the 32-bit suite will run natively" ;;
+    emulated) echo "setup: the 32-bit suite will run emulated (QEMU $(qemu_version))" ;;
+    *) echo "setup: the 32-bit suite will not run: $(why_no_32bit)" ;;
+esac

@@ -6,9 +6,11 @@
 # checked by the tests that need no Wine (label "native": its PE headers, the
 # engine's export, the embedded data); the whole suite then runs under Wine
 # for every architecture the host can execute: i686 where the 32-bit loader
-# runs, x86_64 always. With an architecture, only that one is built and run
-# (for quick work). PROJECT_NO_32BIT=1 treats the host as one that runs no
-# 32-bit code.
+# runs (under QEMU where set-up registered it: "i686 (emulated)" in the
+# summary), x86_64 always, and then the README's other commands
+# (scripts/check-commands.sh). With an architecture, only that one is built
+# and run (for quick work). PROJECT_NO_32BIT=1 treats the host as one that
+# runs no 32-bit code.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 cd "$root"
@@ -20,14 +22,17 @@ case ${1:-all} in
 esac
 
 setup_once
-if host_runs_32bit; then
-    echo "test: this host runs 32-bit code: the whole suite runs for ${archs[*]}"
-    i686_runs=1
-else
-    why=$(why_no_32bit)
-    echo "test: $why: the 32-bit program is built and checked, not run; the whole suite runs for x86_64 under the 64-bit Wine"
-    i686_runs=
-fi
+i686_runs=1
+case $(how_32bit_runs) in
+    native) echo "test: this host runs 32-bit code: the whole suite runs for ${archs[*]}" ;;
+    emulated)
+        echo "test: this host runs 32-bit code only emulated (QEMU $(qemu_version)): the whole suite runs for ${archs[*]/i686/i686 (emulated)}"
+        i686_runs=emulated ;;
+    *)
+        why=$(why_no_32bit)
+        echo "test: $why: the 32-bit program is built and checked, not run; the whole suite runs for x86_64 under the 64-bit Wine"
+        i686_runs= ;;
+esac
 
 seconds_since() { echo $(( $(date +%s) - $1 )); }
 summary=()
@@ -72,6 +77,9 @@ PY
 for arch in "${archs[@]}"; do
     start=$(date +%s)
     echo "test: building $arch"
+    # Emulated, the suite takes about three times as long as natively.
+    test_time_scale=1 name=$arch
+    if [ "$arch" = i686 ] && [ "$i686_runs" = emulated ]; then test_time_scale=5 name="i686 (emulated)"; fi
     build_project_for "$arch"
     built="built in $(seconds_since "$start") s"
     if [ "$arch" = i686 ] && [ -z "$i686_runs" ]; then
@@ -82,12 +90,25 @@ for arch in "${archs[@]}"; do
         # The tests that open windows get a screen of their own, whether or
         # not the user has one.
         start_wine_session "$arch"
-        echo "test: $arch: the whole suite under Wine ($WINELOADER)"
+        echo "test: $name: the whole suite under Wine ($WINELOADER)"
         run_suite "$arch"
         wineserver -k 2>/dev/null || true
-        summary+=("$arch: $built; $suite_line")
+        summary+=("$name: $built; $suite_line")
     fi
 done
+
+# The README's other commands, each in its smallest form: with the whole run
+# only, since they build and run what they need themselves.
+if [ -z "${1:-}" ]; then
+    commands=$(mktemp)
+    bash scripts/check-commands.sh | tee "$commands" || status=1
+    # Its last line: "commands: N passed, M failed, in S s".
+    read -r _ ran _ bad _ _ took _ <<<"$(tail -n 1 "$commands")"
+    rm -f "$commands"
+    [[ $ran =~ ^[0-9]+$ && $bad =~ ^[0-9]+$ ]] || { ran=0 bad=1 status=1 took=?; }
+    passed=$((passed + ran)) failed=$((failed + bad))
+    summary+=("the README's commands ($(runnable_arch)): $ran passed, $bad failed, in $took s")
+fi
 
 echo
 echo "test: summary"

@@ -24,10 +24,13 @@ link=$prefix/dosdevices/${letter,,}:
 mounted=
 cleanup() {
     rm -f "$link"
-    [ -z "$mounted" ] || umount "$folder" 2>/dev/null || true
+    # Lazily where a process of the run still holds a file on it: a mount left
+    # behind would fail the next run.
+    [ -z "$mounted" ] || umount "$folder" 2>/dev/null || umount -l "$folder" 2>/dev/null || true
     rm -rf "$folder"
 }
 trap cleanup EXIT
+! mountpoint -q "$folder" || umount -l "$folder"
 rm -rf "$folder"
 mkdir -p "$folder"
 if [ -n "$size" ]; then
