@@ -34,7 +34,7 @@ bool written_this_start = false;
 enum class Found {
     kNothing,
     kKept,      // the engine we carry, another program's DLL, a directory, or a file that cannot be read
-    kReplaced,  // nobody's DLL (empty, no PE headers, cut short) or an engine of another build of ours
+    kReplaceable,  // nobody's DLL (empty, no PE headers, cut short) or an engine of another build of ours
 };
 
 Found look_at(const runtime::Text& engine, runtime::Pause pause) {
@@ -51,8 +51,8 @@ Found look_at(const runtime::Text& engine, runtime::Pause pause) {
         pause);
     if (!file || holds_exactly(file.get(), engine_file_bytes())) return Found::kKept;
     switch (image_layout(file.get())) {
-        case ImageLayout::kCut: return Found::kReplaced;
-        case ImageLayout::kWhole: return names_product(file.get(), kOurProduct) ? Found::kReplaced : Found::kKept;
+        case ImageLayout::kCut: return Found::kReplaceable;
+        case ImageLayout::kWhole: return names_product(file.get(), kOurProduct) ? Found::kReplaceable : Found::kKept;
         case ImageLayout::kUnread: break;
     }
     return Found::kKept;
@@ -82,7 +82,7 @@ DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& ste
     // Replacing only what was found to be ours to replace: an engine that
     // another start put in place meanwhile is kept.
     runtime::WriteOptions options;
-    options.replace = found == Found::kReplaced;
+    options.replace = found == Found::kReplaceable;
     // Hidden or read-only, it would refuse the replacing move.
     if (options.replace) set_attributes(engine, FILE_ATTRIBUTE_NORMAL, steps.pause);
     if (const DWORD error = runtime::write_file(engine, engine_file_bytes(), options, steps))
