@@ -33,7 +33,7 @@ bool written_this_start = false;
 // What carries the engine's name.
 enum class Found {
     kNothing,
-    kKept,      // the engine we carry, another program's DLL, a directory, or a file that cannot be read
+    kKept,         // the engine we carry, another program's DLL, a directory, or a file that cannot be read
     kReplaceable,  // nobody's DLL (empty, no PE headers, cut short) or an engine of another build of ours
 };
 
