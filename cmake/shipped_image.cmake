@@ -19,6 +19,9 @@
 #   (--disable-runtime-pseudo-reloc alone would make ld put .rdata, 100 MB of
 #   packs, into the writable .data section.)
 # - An executable is marked terminal-server aware.
+# - Subsystem and OS version 6.0 (the linker says 4.0): Windows hands an image
+#   that says 4.0 the frame metrics of old programs, so its window's client
+#   area would differ from that of Windows 7 and later. Windows 7 needs no less.
 include_guard(GLOBAL)
 
 add_library(no_pseudo_relocator OBJECT ${CMAKE_CURRENT_LIST_DIR}/no_pseudo_relocator.c)
@@ -31,6 +34,8 @@ function(shipped_image target)
     # Functions that nothing calls are dropped (each has a section of its own:
     # shipped_code below).
     target_link_options(${target} PRIVATE "LINKER:--gc-sections")
+    target_link_options(${target} PRIVATE
+        "LINKER:--major-subsystem-version,6,--minor-subsystem-version,0,--major-os-version,6,--minor-os-version,0")
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")
         target_link_options(${target} PRIVATE "LINKER:--tsaware")

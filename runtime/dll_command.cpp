@@ -79,15 +79,17 @@ HMODULE load_declared_dll(const char* dll_file_name, DllLoader load) {
     return load(path.c_str());
 }
 
-FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name, const char* remedy) {
+FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name, BindAdvice advice) {
     win32::UniqueModule module(load_declared_dll(dll_file_name, LoadLibraryA));
     const LPCSTR key = entry_key(entry_name);
     // Ordinal 0 does not exist; passed on, it would read as a null name.
     FARPROC address = module && key != nullptr ? GetProcAddress(module.get(), key) : nullptr;
     if (address == nullptr) {
+        const DWORD error = module && key == nullptr ? DWORD{ERROR_PROC_NOT_FOUND} : GetLastError();
         module.reset();  // the fatal error ends the process without unwinding
         Text message = join_texts({"无法找到指定DLL库文件“", dll_file_name, "”中的输出命令“", entry_name, "”"});
-        if (remedy != nullptr) message = join_texts({message, "\r\n", dll_path(dll_file_name), "\r\n", remedy});
+        if (advice != nullptr)
+            message = join_texts({message, "\r\n", dll_path(dll_file_name), "\r\n", advice(error)});
         fatal_error(0, message);
     }
     // The end frees what is kept here; it is told so now, as it cannot

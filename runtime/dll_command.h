@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "runtime/text.h"
+
 namespace runtime {
 
 // LoadLibraryA in the program; tests give one that records what it is asked.
@@ -18,11 +20,16 @@ using DllLoader = decltype(&LoadLibraryA);
 // Null when that load fails.
 HMODULE load_declared_dll(const char* dll_file_name, DllLoader load);
 
+// What the player can do about a DLL that cannot be bound, given the system's
+// code of the failed load or of the missing entry: the lines that follow the
+// DLL's full path in the fatal box.
+using BindAdvice = Text (*)(DWORD error);
+
 // Loads the DLL as load_declared_dll does and finds the entry ("#n" is
 // ordinal n). Records the module so the end clean-up frees it. A failure
-// frees what was loaded and is the fatal error naming DLL and entry; with a
-// remedy, also the DLL's full path and the remedy, each on a line of its own.
-FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name, const char* remedy = nullptr);
+// frees what was loaded and is the fatal error naming DLL and entry; with
+// advice, also the DLL's full path and the advice, each on a line of its own.
+FARPROC bind_dll_entry(const char* dll_file_name, const char* entry_name, BindAdvice advice = nullptr);
 
 // Frees every module that bind_dll_entry loaded; part of the end clean-up.
 void free_dll_command_modules();
@@ -30,12 +37,12 @@ void free_dll_command_modules();
 template <typename Function>
 class DllCommand {
 public:
-    constexpr DllCommand(const char* dll_file_name, const char* entry_name, const char* remedy = nullptr)
-        : dll_file_name_(dll_file_name), entry_name_(entry_name), remedy_(remedy) {}
+    constexpr DllCommand(const char* dll_file_name, const char* entry_name, BindAdvice advice = nullptr)
+        : dll_file_name_(dll_file_name), entry_name_(entry_name), advice_(advice) {}
 
     template <typename... Args>
     auto operator()(Args&&... args) const {
-        if (address_ == nullptr) address_ = bind_dll_entry(dll_file_name_, entry_name_, remedy_);
+        if (address_ == nullptr) address_ = bind_dll_entry(dll_file_name_, entry_name_, advice_);
         // Through void*: FARPROC's own type says nothing about the entry, and
         // a direct cast draws -Wcast-function-type.
         return reinterpret_cast<Function*>(reinterpret_cast<void*>(address_))(std::forward<Args>(args)...);
@@ -47,7 +54,7 @@ public:
 private:
     const char* dll_file_name_;
     const char* entry_name_;
-    const char* remedy_;
+    BindAdvice advice_;
     mutable FARPROC address_ = nullptr;
 };
 

@@ -4,16 +4,17 @@
 
 #include <string_view>
 
+#include "generated/version.h"
 #include "runtime/fatal_error.h"
 #include "runtime/file_steps.h"
 #include "runtime/files.h"
 #include "runtime/path_limit.h"
 #include "runtime/run_directory.h"
-#include "runtime/system_reason.h"
 #include "runtime/text.h"
 #include "runtime/transient_retry.h"
 #include "runtime/write_file.h"
 #include "theme/engine_command.h"
+#include "theme/engine_messages.h"
 #include "theme/image_layout.h"
 #include "theme/theme_table.h"
 #include "win32/unique_handle.h"
@@ -22,18 +23,18 @@ namespace theme {
 namespace {
 
 constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN;
+// How an engine file tells that it is one of ours.
+constexpr std::u16string_view kOurProduct = u"" kProductName;
 
-// The program runs "asInvoker": under Program Files, on a read-only share or
-// a full disk its write fails, and the player must learn why and what to do.
-constexpr std::string_view kUnwritableHead = "程序无法在自己所在的文件夹里写入界面文件：";
-constexpr std::string_view kUnwritableRemedy =
-    "请把本程序移到桌面等可以写入、空间足够的文件夹后再运行，或者右键点击本程序，选择“以管理员身份运行”。";
+// Whether this start wrote the engine file: a load that fails after that was
+// most likely stopped by a virus scanner.
+bool written_this_start = false;
 
 // What carries the engine's name.
 enum class Found {
     kNothing,
-    kKept,    // a whole DLL, a directory, or a file that cannot be read: not ours to touch
-    kNoDll,   // empty, no PE headers, or cut short: nobody's DLL
+    kKept,         // the engine we carry, another program's DLL, a directory, or a file that cannot be read
+    kReplaceable,  // nobody's DLL (empty, no PE headers, cut short) or an engine of another build of ours
 };
 
 Found look_at(const runtime::Text& engine, runtime::Pause pause) {
@@ -48,8 +49,13 @@ Found look_at(const runtime::Text& engine, runtime::Pause pause) {
             return file ? DWORD{0} : GetLastError();
         },
         pause);
-    if (!file) return Found::kKept;
-    return image_layout(file.get()) == ImageLayout::kCut ? Found::kNoDll : Found::kKept;
+    if (!file || holds_exactly(file.get(), engine_file_bytes())) return Found::kKept;
+    switch (image_layout(file.get())) {
+        case ImageLayout::kCut: return Found::kReplaceable;
+        case ImageLayout::kWhole: return names_product(file.get(), kOurProduct) ? Found::kReplaceable : Found::kKept;
+        case ImageLayout::kUnread: break;
+    }
+    return Found::kKept;
 }
 
 // Sets the attributes, waiting out a scanner that holds the file.
@@ -62,7 +68,8 @@ runtime::Text engine_path(const runtime::Text& folder) { return runtime::join_te
 
 }  // namespace
 
-DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& steps) {
+DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& steps, bool& written) {
+    written = false;
     const runtime::Text engine = engine_path(folder);
     // The write's one temporary file: what a killed start leaves is that
     // file, which the next start replaces.
@@ -72,24 +79,26 @@ DWORD put_engine_file(const runtime::Text& folder, const runtime::FileSteps& ste
 
     const Found found = look_at(engine, steps.pause);
     if (found == Found::kKept) return 0;
-    // Replacing only what is nobody's DLL: an engine that another start put
-    // in place meanwhile is kept.
+    // Replacing only what was found to be ours to replace: an engine that
+    // another start put in place meanwhile is kept.
     runtime::WriteOptions options;
-    options.replace = found == Found::kNoDll;
+    options.replace = found == Found::kReplaceable;
     // Hidden or read-only, it would refuse the replacing move.
     if (options.replace) set_attributes(engine, FILE_ATTRIBUTE_NORMAL, steps.pause);
     if (const DWORD error = runtime::write_file(engine, engine_file_bytes(), options, steps))
         // Another start may have put its engine there while we tried.
         return look_at(engine, steps.pause) == Found::kKept ? 0 : error;
+    written = true;
     set_attributes(engine, kHidden, steps.pause);
     return 0;
 }
 
 void ensure_engine_file() {
     const runtime::Text folder = runtime::run_directory();
-    if (const DWORD error = put_engine_file(folder, runtime::FileSteps{}))
-        runtime::fatal_error(0, runtime::join_texts({kUnwritableHead, "\r\n", engine_path(folder), "\r\n",
-                                                     runtime::reason_with_code(error), "\r\n", kUnwritableRemedy}));
+    if (const DWORD error = put_engine_file(folder, runtime::FileSteps{}, written_this_start))
+        runtime::fatal_error(0, unwritable_engine_message(engine_path(folder), error));
 }
+
+runtime::Text engine_bind_advice(DWORD error) { return unloadable_engine_advice(error, written_this_start); }
 
 }  // namespace theme

@@ -23,6 +23,10 @@ so it holds on hosts that cannot run the build's code), one row per property:
   written beside the program alone;
 - every embedded file is in the program as a byte set (a 32-bit 1, the 32-bit
   length, then the file's bytes), in read-only data;
+- both are linked as subsystem and OS version 6.0, so Windows gives them the
+  frame metrics of Windows 7 and later rather than those of old programs;
+- the engine carries a version resource of the program's product and
+  version: the program knows an engine file as one of its own builds by it;
 - the engine stays within its size budget (shipped_sizes.py); the program's
   size beyond its packs is printed, not checked.
 
@@ -128,6 +132,8 @@ def image_rows(arch, image, allowed, folders):
          f"{name}: {image.symbol_count} COFF symbols, none"),
         (not debug, f"{name}: no debug section {debug}"),
         (not paths, f"{name}: no path of the source or build folder {paths}"),
+        (image.subsystem_version == (6, 0) and image.os_version == (6, 0),
+         name + ": subsystem version %d.%d, OS version %d.%d; 6.0" % (image.subsystem_version + image.os_version)),
         (imports and not unlisted, f"{name}: its {len(imports)} imported functions all on allowed_imports.txt" +
          (f"; not listed: {unlisted}" if unlisted else "")),
     ]
@@ -145,6 +151,8 @@ def main():
     level, architecture, dpi_aware, dpi_awareness = manifest_values(program)
     exports = engine.exports()
     dlls = sorted({dll for dll, _ in engine.imports()})
+    ours = {key: program.version_strings().get(key) for key in ("ProductName", "FileVersion")}
+    engine_version = {key: engine.version_strings().get(key) for key in ours}
 
     rows = image_rows(arch, program, allowed, folders) + image_rows(arch, engine, allowed, folders)
     rows += [
@@ -160,6 +168,8 @@ def main():
         (engine.characteristics & IMAGE_FILE_DLL != 0, "engine: a DLL"),
         (exports == ["SkinH_AttachRes"], f"engine: exports {exports}, exactly the undecorated SkinH_AttachRes"),
         (not any(dll.lower().startswith(NOT_SYSTEM) for dll in dlls), f"engine: imports only system DLLs {dlls}"),
+        (None not in ours.values() and engine_version == ours,
+         f"engine: version resource {engine_version}, the program's {ours}"),
         engine_row(arch, engine_path),
     ]
     rows += embedded_rows(program, pack_files + [f for f in other_files.split("|") if f])

@@ -33,6 +33,8 @@ class Image:
         optional = pe + 24
         self.magic = struct.unpack_from("<H", d, optional)[0]
         self.section_alignment, self.file_alignment = struct.unpack_from("<II", d, optional + 32)
+        os_major, os_minor, _, _, subsystem_major, subsystem_minor = struct.unpack_from("<6H", d, optional + 40)
+        self.os_version, self.subsystem_version = (os_major, os_minor), (subsystem_major, subsystem_minor)
         self.subsystem, self.dll_characteristics = struct.unpack_from("<HH", d, optional + 68)
         self.directories = optional + (96 if self.magic == 0x10B else 112)
         self.sections = []
@@ -112,3 +114,29 @@ class Image:
         data_rva, data_size = struct.unpack_from("<II", self.data, root + targets[0])
         start = self.offset(data_rva)
         return self.data[start:start + data_size]
+
+    def version_strings(self, rt_version=16):
+        """The texts of the version resource's string table by key ({} without one)."""
+        block = self.resource(rt_version) or b""
+        found = {}
+
+        def walk(at, end):
+            # Each node: length, value length, type (1: text), its key, then
+            # its value and its children, each on a 4-byte boundary.
+            while at + 6 <= end:
+                length, value_length, text = struct.unpack_from("<HHH", block, at)
+                if length == 0:
+                    return
+                key_end = at + 6
+                while block[key_end:key_end + 2] != b"\0\0":
+                    key_end += 2
+                value = (key_end + 2 + 3) & ~3
+                value_size = value_length * 2 if text else value_length
+                if text and value_length:
+                    found[block[at + 6:key_end].decode("utf-16-le")] = \
+                        block[value:value + value_size].decode("utf-16-le").rstrip("\0")
+                walk((value + value_size + 3) & ~3, at + length)
+                at = (at + length + 3) & ~3
+
+        walk(0, len(block))
+        return found

@@ -12,10 +12,10 @@
 #include "app/tests/driver/install_path.h"
 #include "app/tests/driver/program_under_test.h"
 #include "engine/skinh_el.h"
-#include "runtime/system_reason.h"
 #include "tests/support/box_watcher.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_directory.h"
+#include "theme/engine_messages.h"
 
 namespace {
 
@@ -38,10 +38,7 @@ protected:
         const auto box = test_support::wait_for_message_box(program.id(), kTimeoutMs);
         ASSERT_TRUE(box);
         EXPECT_EQ(box->title, "错误");
-        EXPECT_EQ(box->text, "运行时出错!\r\n\r\n错误信息：程序无法在自己所在的文件夹里写入界面文件：\r\n" + kEngineOnT +
-                                 "\r\n" + runtime::system_reason(error) + "（错误代码 " + std::to_string(error) +
-                                 "）\r\n请把本程序移到桌面等可以写入、空间足够的文件夹后再运行，"
-                                 "或者右键点击本程序，选择“以管理员身份运行”。\r\n")
+        EXPECT_EQ(box->text, "运行时出错!\r\n\r\n错误信息：" + theme::unwritable_engine_message(kEngineOnT, error) + "\r\n")
             << box->text_utf8();
         ASSERT_TRUE(test_support::press_ok(box->box));
         EXPECT_EQ(program.wait(kTimeoutMs), std::optional<DWORD>(0xFFFFFFFF));
